@@ -1,0 +1,26 @@
+// The global run state that the entry routine fills and every job reads.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vorlux {
+
+inline constexpr std::wstring_view kAppTitle = L"Vorlux Screen Saver";
+inline constexpr std::wstring_view kCopyrightYears = L"2000, 2014, 2020";
+
+struct RunState {
+  std::wstring CopyrightYears;
+  std::wstring AppTitle;
+  int32_t RunMode = 0;
+  int16_t TwipsPerPixelX = 15;
+  int16_t TwipsPerPixelY = 15;
+  bool ClearToBlack = false;
+  bool MouseMoveEnds = false;
+  bool UseRandomColors = false;
+  uint32_t FixedColor = 0;
+  bool StopRequested = false;
+};
+
+}  // namespace vorlux

@@ -1,0 +1,39 @@
+// The decisions of the entry routine that need no window: the single-instance rule and the
+// reading of the settings into the run state.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/random.h"
+#include "app/run_state.h"
+#include "config/settings_store.h"
+
+namespace vorlux {
+
+enum class InstanceAction {
+  kGoOn,           // run the job
+  kEnd,            // end the program at once
+  kRestoreAndEnd,  // bring the found window forward, then end
+};
+
+struct InstanceDecision {
+  InstanceAction action = InstanceAction::kGoOn;
+  bool previewActive = false;  // a show may run beside a preview that announced itself
+  std::uintptr_t window = 0;   // the window to bring forward
+};
+
+// readActiveSetup gives the stored ActiveSetup text ("0" when absent); findAppWindow gives the
+// program's open top-level window titled with the application title, or 0.
+InstanceDecision ApplyInstanceRule(int32_t runMode, bool otherInstanceRunning,
+                                   const std::function<std::wstring()>& readActiveSetup,
+                                   const std::function<std::uintptr_t()>& findAppWindow);
+
+// Reads ColorFixed, ColorRandom, BlackScreen and MouseMove in that order into the run state.
+// A value that cannot be converted leaves its target as it was. The generator is seeded from
+// the time of day only when random colours are on.
+void LoadSettings(RunState& state, SettingsStore& store, UniformRandom& random,
+                  float timeOfDaySeconds);
+
+}  // namespace vorlux

@@ -1,0 +1,18 @@
+// Unicode case mapping for the texts the program compares (command line, settings words).
+// Covers Basic Latin, Latin-1, Latin Extended-A, Greek and Cyrillic with their simple
+// one-to-one mappings; other characters are left unchanged.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorlux {
+
+wchar_t LowerChar(wchar_t c);
+wchar_t UpperChar(wchar_t c);
+std::wstring LowerCaseText(std::wstring_view text);
+std::wstring UpperCaseText(std::wstring_view text);
+bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b);
+bool ContainsIgnoreCase(std::wstring_view haystack, std::wstring_view needle);
+
+}  // namespace vorlux

@@ -1,0 +1,32 @@
+// The grammar of the saver's stored setting texts: yes/no words, leading numbers and colours.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace vorlux {
+
+// The value of the number at the start of the text (after blanks, tabs and line feeds are
+// removed): decimal with an optional sign, one period and an exponent written with E or D,
+// or an integer written as &H (hexadecimal) or &O (octal). 0 when there is no number.
+// Empty only when the number is too large for a double.
+std::optional<double> LeadingNumber(std::wstring_view text);
+
+// A yes/no word in English or Italian, any case; otherwise a non-zero leading number is true.
+// Empty when the fallback number is too large for a double.
+std::optional<bool> ParseBoolWord(std::wstring_view text);
+
+// "red,green,blue" as a COLORREF (0x00BBGGRR). Components are rounded to the nearest integer
+// (halves to even), above 255 count as 255 and below 0 as 0. A text without two commas gives
+// white. Empty when a component does not fit in 16 bits or is too large for a double.
+std::optional<uint32_t> ParseColorTriplet(std::wstring_view text);
+
+constexpr uint32_t MakeColor(int r, int g, int b) {
+  return static_cast<uint32_t>(r) | (static_cast<uint32_t>(g) << 8) | (static_cast<uint32_t>(b) << 16);
+}
+constexpr int RedOf(uint32_t c) { return static_cast<int>(c & 0xFF); }
+constexpr int GreenOf(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int BlueOf(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+}  // namespace vorlux

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what building and testing the saver needs on Debian 12.
+# Safe to run again: it only installs what is missing.
+set -euo pipefail
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+need=()
+pkgs=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+      python3 g++-mingw-w64-i686-posix mingw-w64-tools wine wine32:i386 xvfb xdotool
+      imagemagick x11-apps x11-utils procps)
+for p in "${pkgs[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    need+=("$p")
+  fi
+done
+
+if [ "${#need[@]}" -gt 0 ]; then
+  echo "setup: installing ${need[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
+  $SUDO apt-get update -qq
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+echo "setup: all packages present"

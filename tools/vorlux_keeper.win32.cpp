@@ -1,0 +1,8 @@
+// Keeps one Wine process alive for the whole test run, so that the Wine desktop process is not
+// started again by every test program. It has no window and waits until it is killed.
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  Sleep(INFINITE);
+  return 0;
+}

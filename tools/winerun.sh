@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a private prefix on a private Xvfb display.
+#
+#   winerun.sh --root DIR [--keeper EXE] [run] PROGRAM [ARGS...]   run a program, exit with its code
+#   winerun.sh --root DIR [--keeper EXE] up                         start display, prefix and daemons
+#   winerun.sh --root DIR down                                      stop everything started under DIR
+#   winerun.sh --root DIR env                                       print the environment to use
+#
+# VORLUX_SCREEN picks the screen size (1024x768 by default, or 1280x1024); each size has its own
+# prefix and display under DIR. The display number is derived from DIR, so two build trees on one
+# machine do not share a display.
+set -euo pipefail
+
+root="" keeper=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --root) root=$2; shift 2 ;;
+    --keeper) keeper=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+[ -n "$root" ] || { echo "winerun: --root is required" >&2; exit 2; }
+cmd=run
+case "${1:-}" in up|down|env|run) cmd=$1; shift ;; esac
+
+screen=${VORLUX_SCREEN:-1024x768}
+case "$screen" in
+  1024x768) idx=0 ;;
+  1280x1024) idx=1 ;;
+  *) echo "winerun: unsupported VORLUX_SCREEN '$screen'" >&2; exit 2 ;;
+esac
+mkdir -p "$root"
+root=$(cd "$root" && pwd)
+base=$(( ($(printf '%s' "$root" | cksum | cut -d' ' -f1) % 300) * 2 + 100 ))
+disp=$(( base + idx ))
+state="$root/$screen"
+
+export WINEPREFIX="$state/prefix" WINEARCH=win32 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export DISPLAY=":$disp"
+
+alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
+
+start_display() {
+  alive "$state/xvfb.pid" && return 0
+  if [ -e "/tmp/.X$disp-lock" ]; then
+    local owner; owner=$(tr -d ' ' < "/tmp/.X$disp-lock" 2>/dev/null || true)
+    if [ -n "$owner" ] && kill -0 "$owner" 2>/dev/null; then
+      echo "winerun: display :$disp is held by process $owner" >&2; exit 3
+    fi
+    rm -f "/tmp/.X$disp-lock" "/tmp/.X11-unix/X$disp"
+  fi
+  Xvfb ":$disp" -screen 0 "${screen}x24" -nolisten tcp -dpi 96 9>&- </dev/null >"$state/xvfb.log" 2>&1 &
+  echo $! > "$state/xvfb.pid"
+  for _ in $(seq 100); do
+    [ -S "/tmp/.X11-unix/X$disp" ] && return 0
+    sleep 0.1
+  done
+  echo "winerun: Xvfb on :$disp did not start" >&2; cat "$state/xvfb.log" >&2; exit 3
+}
+
+make_prefix() {
+  [ -f "$state/prefix.ready" ] && return 0
+  rm -rf "$WINEPREFIX"
+  wineboot -i 9>&- </dev/null >"$state/wineboot.log" 2>&1 || true
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f 9>&- >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f 9>&- >/dev/null 2>&1
+  wineserver -w 9>&- || true
+  touch "$state/prefix.ready"
+}
+
+start_daemons() {
+  wineserver -p 9>&- </dev/null >/dev/null 2>&1 || true
+  if [ -n "$keeper" ] && [ -f "$keeper" ] && ! alive "$state/keeper.pid"; then
+    wine "$keeper" 9>&- </dev/null >/dev/null 2>&1 &
+    echo $! > "$state/keeper.pid"
+  fi
+}
+
+up() {
+  mkdir -p "$state"
+  exec 9>"$state/lock"
+  flock 9
+  start_display
+  make_prefix
+  start_daemons
+  exec 9>&-
+}
+
+down() {
+  for dir in "$root"/*/; do
+    [ -d "$dir/prefix" ] || continue
+    WINEPREFIX="$dir/prefix" wineserver -k 2>/dev/null || true
+    for p in keeper xvfb; do
+      if alive "$dir/$p.pid"; then kill "$(cat "$dir/$p.pid")" 2>/dev/null || true; fi
+      rm -f "$dir/$p.pid"
+    done
+  done
+}
+
+case "$cmd" in
+  up) up ;;
+  down) down ;;
+  env) printf 'export WINEPREFIX=%q WINEARCH=win32 WINEDEBUG=-all DISPLAY=%q WINEDLLOVERRIDES=%q\n' \
+         "$WINEPREFIX" "$DISPLAY" "$WINEDLLOVERRIDES" ;;
+  run)
+    [ $# -gt 0 ] || { echo "winerun: no program given" >&2; exit 2; }
+    up
+    exec wine "$@"
+    ;;
+esac
