@@ -2,7 +2,7 @@
 // started again by every test program. It has no window and waits until it is killed.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Sleep(INFINITE);
   return 0;
 }

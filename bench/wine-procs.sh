@@ -1,0 +1,19 @@
+# Shell helpers for benchmarks: the Linux processes behind the current WINEPREFIX.
+
+# PID of the wineserver that serves $WINEPREFIX (its working directory is named after the
+# prefix's device and inode).
+wineserver_pid() {
+  local dir pid
+  dir="server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")"
+  for pid in $(pgrep wineserver); do
+    case "$(readlink "/proc/$pid/cwd" 2>/dev/null)" in */"$dir") echo "$pid"; return 0 ;; esac
+  done
+  return 1
+}
+
+# User + system CPU ticks of a process (0 when it is gone).
+cpu_ticks() {
+  [ -n "${1:-}" ] && [ -r "/proc/$1/stat" ] || { echo 0; return; }
+  # The command name may hold blanks: count fields after its closing parenthesis.
+  sed 's/^.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'
+}

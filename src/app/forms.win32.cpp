@@ -1,0 +1,296 @@
+#include "app/forms.win32.h"
+
+#include <windowsx.h>
+
+#include "app/window_utils.win32.h"
+
+namespace vorlux {
+
+namespace {
+
+int16_t TwipsPerPixel(int logPixelsIndex) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, logPixelsIndex);
+  ReleaseDC(nullptr, screen);
+  return static_cast<int16_t>(dpi > 0 ? (1440 + dpi / 2) / dpi : 15);
+}
+
+void RegisterFormClass(WNDPROC procedure) {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = kFormClassName;
+  registered = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+struct ModalCollect {
+  HWND self;
+  std::vector<HWND>* out;
+};
+
+BOOL CALLBACK DisableForModal(HWND w, LPARAM lp) {
+  auto* c = reinterpret_cast<ModalCollect*>(lp);
+  if (w != c->self && IsWindowVisible(w) && IsWindowEnabled(w)) {
+    EnableWindow(w, FALSE);
+    c->out->push_back(w);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+int16_t ScreenTwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
+int16_t ScreenTwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
+int ScreenWidthTwips() { return GetSystemMetrics(SM_CXSCREEN) * ScreenTwipsPerPixelX(); }
+int ScreenHeightTwips() { return GetSystemMetrics(SM_CYSCREEN) * ScreenTwipsPerPixelY(); }
+
+int TwipsToPixelsX(int twips) { return MulDiv(twips, 1, ScreenTwipsPerPixelX()); }
+int TwipsToPixelsY(int twips) { return MulDiv(twips, 1, ScreenTwipsPerPixelY()); }
+int PixelsToTwipsX(int pixels) { return pixels * ScreenTwipsPerPixelX(); }
+int PixelsToTwipsY(int pixels) { return pixels * ScreenTwipsPerPixelY(); }
+
+int CurrentModifiers() {
+  int shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftMask;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlMask;
+  if (GetKeyState(VK_MENU) < 0) shift |= kAltMask;
+  return shift;
+}
+
+Form::~Form() {
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  if (backBrush_) DeleteObject(backBrush_);
+}
+
+void Form::Load() {
+  if (hwnd_) return;
+  RegisterFormClass(&Form::Trampoline);
+  const WindowSpec spec = Spec();
+  dialogKeys_ = spec.dialogKeys;
+  RECT r{0, 0, TwipsToPixelsX(spec.clientWidth), TwipsToPixelsY(spec.clientHeight)};
+  AdjustWindowRectEx(&r, spec.style, FALSE, spec.exStyle);
+  CreateWindowExW(spec.exStyle, kFormClassName, L"", spec.style & ~WS_VISIBLE, CW_USEDEFAULT,
+                  CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                  GetModuleHandleW(nullptr), this);
+  if (!hwnd_) return;
+  if (dialogKeys_) RegisterDialogWindow(hwnd_);
+  CreateControls();
+  Form_Load();
+}
+
+void Form::Unload() { UnloadWith(kUnloadCode); }
+
+void Form::UnloadWith(int unloadMode) {
+  if (!hwnd_) return;
+  Form_QueryUnload(unloadMode);
+  Form_Unload();
+  // Give the other windows back their input before this one goes, so that activation
+  // returns to them rather than to another program.
+  for (HWND w : disabledByModal_)
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+  disabledByModal_.clear();
+  HWND h = hwnd_;
+  UnregisterDialogWindow(h);
+  DestroyWindow(h);  // WM_NCDESTROY clears hwnd_
+  hwnd_ = nullptr;
+  background_ = nullptr;
+}
+
+void Form::Show(bool modal) {
+  Load();
+  if (!hwnd_) return;
+  const int show = windowState_ == kWindowMaximized   ? SW_SHOWMAXIMIZED
+                   : windowState_ == kWindowMinimized ? SW_SHOWMINIMIZED
+                                                      : SW_SHOW;
+  if (!modal) {
+    ShowWindow(hwnd_, show);
+    return;
+  }
+  // A modal form disables the program's other windows until it is unloaded.
+  ModalCollect collect{hwnd_, &disabledByModal_};
+  EnumThreadWindows(GetCurrentThreadId(), DisableForModal, reinterpret_cast<LPARAM>(&collect));
+  ShowWindow(hwnd_, show);
+  SetForegroundWindow(hwnd_);
+  while (hwnd_) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    ProcessPendingMessages();
+  }
+}
+
+void Form::Hide() {
+  Load();
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+HWND Form::hWnd() {
+  Load();
+  return hwnd_;
+}
+
+void Form::SetCaption(std::wstring_view caption) {
+  Load();
+  if (hwnd_) SetWindowTextW(hwnd_, std::wstring(caption).c_str());
+}
+
+std::wstring Form::Caption() const {
+  if (!hwnd_) return {};
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+int Form::Left() const {
+  RECT r{};
+  if (hwnd_) GetWindowRect(hwnd_, &r);
+  return PixelsToTwipsX(r.left);
+}
+int Form::Top() const {
+  RECT r{};
+  if (hwnd_) GetWindowRect(hwnd_, &r);
+  return PixelsToTwipsY(r.top);
+}
+int Form::Width() const {
+  RECT r{};
+  if (hwnd_) GetWindowRect(hwnd_, &r);
+  return PixelsToTwipsX(r.right - r.left);
+}
+int Form::Height() const {
+  RECT r{};
+  if (hwnd_) GetWindowRect(hwnd_, &r);
+  return PixelsToTwipsY(r.bottom - r.top);
+}
+
+void Form::Move(int left, int top, int width, int height) {
+  Load();
+  if (!hwnd_) return;
+  SetWindowPos(hwnd_, nullptr, TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
+               TwipsToPixelsY(height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetWindowState(WindowState state) {
+  windowState_ = state;
+  if (hwnd_ && IsWindowVisible(hwnd_))
+    ShowWindow(hwnd_, state == kWindowMaximized   ? SW_MAXIMIZE
+                      : state == kWindowMinimized ? SW_MINIMIZE
+                                                  : SW_RESTORE);
+}
+
+void Form::SetBackgroundPicture(HBITMAP picture) {
+  background_ = picture;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Form::SetBackColor(COLORREF color) {
+  backColor_ = color;
+  if (backBrush_) DeleteObject(backBrush_);
+  backBrush_ = nullptr;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+HWND Form::AddControl(const wchar_t* windowClass, std::wstring_view text, DWORD style,
+                      DWORD exStyle, int id, int left, int top, int width, int height,
+                      HWND container) {
+  return CreateWindowExW(exStyle, windowClass, std::wstring(text).c_str(), style | WS_CHILD,
+                         TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
+                         TwipsToPixelsY(height), container ? container : hwnd_,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+void Form::PaintBackground(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  if (!backBrush_) backBrush_ = CreateSolidBrush(backColor_);
+  BITMAP bm{};
+  if (background_ && GetObjectW(background_, sizeof bm, &bm)) {
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, background_);
+    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    // The part the picture does not cover keeps the background colour.
+    RECT right{bm.bmWidth, 0, client.right, client.bottom};
+    RECT below{0, bm.bmHeight, bm.bmWidth, client.bottom};
+    if (right.left < right.right) FillRect(dc, &right, backBrush_);
+    if (below.top < below.bottom) FillRect(dc, &below, backBrush_);
+  } else {
+    FillRect(dc, &client, backBrush_);
+  }
+}
+
+LRESULT CALLBACK Form::Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Form* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!form && msg == WM_NCCREATE) {
+    form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    form->hwnd_ = hwnd;
+  }
+  if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (form->hwnd_ == hwnd) form->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  return form->WindowProc(msg, wp, lp);
+}
+
+LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  HWND hwnd = hwnd_;
+  LRESULT result = 0;
+  if (OnMessage(msg, wp, lp, &result)) return result;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      PaintBackground(reinterpret_cast<HDC>(wp));
+      return 1;
+    case WM_KEYDOWN:
+      Form_KeyDown(static_cast<int>(wp), CurrentModifiers());
+      return 0;
+    case WM_SYSKEYDOWN:
+      Form_KeyDown(static_cast<int>(wp), CurrentModifiers());
+      break;  // the system keys keep their default handling (Alt+F4, Alt+Space)
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      const int button = msg == WM_LBUTTONDOWN ? kLeftButton
+                         : msg == WM_RBUTTONDOWN ? kRightButton
+                                                 : kMiddleButton;
+      Form_MouseDown(button, CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),
+                     PixelsToTwipsY(GET_Y_LPARAM(lp)));
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      int buttons = 0;
+      if (wp & MK_LBUTTON) buttons |= kLeftButton;
+      if (wp & MK_RBUTTON) buttons |= kRightButton;
+      if (wp & MK_MBUTTON) buttons |= kMiddleButton;
+      Form_MouseMove(buttons, CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),
+                     PixelsToTwipsY(GET_Y_LPARAM(lp)));
+      return 0;
+    }
+    case WM_COMMAND:
+      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
+      break;
+    case WM_CLOSE:
+      UnloadWith(kUnloadControlMenu);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wp) UnloadWith(kUnloadWindowsShutdown);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace vorlux

@@ -1,0 +1,136 @@
+// The forms layer: top-level windows as C++ objects with load/unload, modal and modeless
+// showing, positions in twips, a background picture, and event handlers named after the
+// event. Every form uses the program's one window class.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorlux {
+
+// Why a form is being unloaded.
+enum UnloadMode : int {
+  kUnloadControlMenu = 0,      // close box or system menu
+  kUnloadCode = 1,             // the program's own code
+  kUnloadWindowsShutdown = 2,  // Windows is shutting down or the user logs off
+  kUnloadTaskManager = 3,      // the task list closes the program
+};
+
+// Modifier set and buttons of keyboard and mouse events.
+enum : int { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
+enum : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+
+enum WindowState : int { kWindowNormal = 0, kWindowMinimized = 1, kWindowMaximized = 2 };
+
+// Screen facts in the units forms use.
+int16_t ScreenTwipsPerPixelX();
+int16_t ScreenTwipsPerPixelY();
+int ScreenWidthTwips();
+int ScreenHeightTwips();
+
+// The modifier set (kShiftMask, kCtrlMask, kAltMask) held down right now.
+int CurrentModifiers();
+
+class Form {
+ public:
+  Form() = default;
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // Creates the window (hidden) and runs Form_Load, unless already loaded.
+  void Load();
+  // Runs Form_QueryUnload with kUnloadCode and destroys the window; nothing when not loaded.
+  void Unload();
+  // Modeless returns at once; modal returns when the form has been unloaded.
+  void Show(bool modal = false);
+  void Hide();
+
+  bool IsLoaded() const { return hwnd_ != nullptr; }
+  bool IsVisible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+  // The window handle; touching it loads the form.
+  HWND hWnd();
+
+  void SetCaption(std::wstring_view caption);
+  std::wstring Caption() const;
+
+  // Outer position and size in twips.
+  int Left() const;
+  int Top() const;
+  int Width() const;
+  int Height() const;
+  void Move(int left, int top, int width, int height);
+  void SetLeft(int left) { Move(left, Top(), Width(), Height()); }
+  void SetTop(int top) { Move(Left(), top, Width(), Height()); }
+  void SetWidth(int width) { Move(Left(), Top(), width, Height()); }
+  void SetHeight(int height) { Move(Left(), Top(), Width(), height); }
+
+  void SetWindowState(WindowState state);
+  WindowState GetWindowState() const { return windowState_; }
+
+  // A picture drawn under everything on every repaint; the form does not own it.
+  void SetBackgroundPicture(HBITMAP picture);
+  HBITMAP BackgroundPicture() const { return background_; }
+  void SetBackColor(COLORREF color);
+
+ protected:
+  struct WindowSpec {
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    DWORD exStyle = 0;
+    int clientWidth = 4800;  // twips
+    int clientHeight = 3600;
+    bool dialogKeys = false;  // Tab, Enter and Esc work as in a dialog
+  };
+  virtual WindowSpec Spec() const { return {}; }
+  // Creates the child controls; runs before Form_Load.
+  virtual void CreateControls() {}
+
+  virtual void Form_Load() {}
+  virtual void Form_QueryUnload(int /*unloadMode*/) {}
+  // Last chance to free what the controls hold, after Form_QueryUnload.
+  virtual void Form_Unload() {}
+  virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
+  virtual void Form_MouseDown(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
+  virtual void Form_MouseMove(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
+  // WM_COMMAND from a control; return true when handled.
+  virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+  // Any message before the form's own handling; return true with *result when handled.
+  virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
+  // A child control placed in twips relative to the form's client area (or to a container).
+  HWND AddControl(const wchar_t* windowClass, std::wstring_view text, DWORD style, DWORD exStyle,
+                  int id, int left, int top, int width, int height, HWND container = nullptr);
+  COLORREF BackColor() const { return backColor_; }
+
+ private:
+  static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+  void UnloadWith(int unloadMode);
+  void PaintBackground(HDC dc);
+
+  HWND hwnd_ = nullptr;
+  HBITMAP background_ = nullptr;
+  COLORREF backColor_ = GetSysColor(COLOR_BTNFACE);
+  HBRUSH backBrush_ = nullptr;
+  WindowState windowState_ = kWindowNormal;
+  std::vector<HWND> disabledByModal_;
+  bool dialogKeys_ = false;
+};
+
+// The one shared instance of a form in this process.
+template <class F>
+F& FormInstance() {
+  static F form;
+  return form;
+}
+
+// Converts between twips and pixels of the screen.
+int TwipsToPixelsX(int twips);
+int TwipsToPixelsY(int twips);
+int PixelsToTwipsX(int pixels);
+int PixelsToTwipsY(int pixels);
+
+}  // namespace vorlux

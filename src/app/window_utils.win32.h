@@ -1,0 +1,49 @@
+// Small routines around windows, the mouse cursor, waiting and the clocks.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace vorlux {
+
+// Window class shared by all of the program's top-level forms.
+inline constexpr wchar_t kFormClassName[] = L"VorluxScreenSaverForm";
+
+// --- bas_RestoreApp ---
+// A top-level window with this exact title, of the given class or (when empty) of the
+// program's form class; nullptr when there is none.
+HWND FindAppWindow(std::wstring_view title, std::wstring_view className);
+void RestoreAppWindow(HWND window);
+
+// --- bas_TopMost ---
+void MakeTopMost(HWND window);
+
+// --- bas_SCR ---
+// Both end in a definite state whatever the display count was, and call ShowCursor at least once.
+void HideMouseCursor();
+void ShowMouseCursor();
+
+// Dispatches every message waiting in the thread's queue, then returns.
+void ProcessPendingMessages();
+
+// Processes messages until the given seconds have passed on the monotonic clock; messages
+// are processed at least once. Between messages the thread sleeps on its queue.
+void Pause(float seconds);
+
+// Replaces the window's procedure and keeps the displaced one in SavedWndProc.
+void HookWindow(HWND window, WNDPROC procedure);
+// Puts SavedWndProc back if there is one; otherwise does nothing.
+void UnhookWindow(HWND window);
+WNDPROC SavedWndProc();
+
+// Seconds on a clock that never goes back (not the time of day).
+double MonotonicSeconds();
+// Seconds since local midnight.
+float TimeOfDaySeconds();
+
+// Routes messages of a modeless dialog-like window through IsDialogMessage (Tab, Enter, Esc).
+void RegisterDialogWindow(HWND window);
+void UnregisterDialogWindow(HWND window);
+
+}  // namespace vorlux
