@@ -1,9 +1,11 @@
 // CPU used while waiting 5 seconds with messages processed, the saver's way (Pause: sleeping
 // on the message queue) against a spinning wait that polls messages and the clock.
 //   pause_cpu_win32 pause|spin|none [seconds]
-// Prints the process's own CPU seconds over the wait; bench/pause-cpu.sh adds wineserver's.
+// Prints the process's own CPU seconds over the wait between the lines "waiting" and "done";
+// bench/pause-cpu.sh reads wineserver's CPU at those two lines.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
   // A window, as the saver has one, so that the queue is a real GUI queue.
   HWND w = CreateWindowW(L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   vorlux::ProcessPendingMessages();
+  std::printf("waiting\n");
+  std::fflush(stdout);
   const double cpu0 = ProcessCpuSeconds();
   const double t0 = vorlux::MonotonicSeconds();
   if (std::strcmp(mode, "pause") == 0) {
@@ -40,8 +44,8 @@ int main(int argc, char** argv) {
     SpinningWait(seconds);
   }
   const double wall = vorlux::MonotonicSeconds() - t0;
-  const double cpu = ProcessCpuSeconds() - cpu0;
-  std::printf("%s: %.2f s waited, %.3f s CPU of the program (%.1f%% of one core)\n", mode, wall, cpu,
+  const double cpu = std::max(0.0, ProcessCpuSeconds() - cpu0);
+  std::printf("done\n%s: %.2f s waited, %.3f s CPU of the program (%.1f%% of one core)\n", mode, wall, cpu,
               wall > 0 ? 100.0 * cpu / wall : 0.0);
   DestroyWindow(w);
   return 0;

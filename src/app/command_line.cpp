@@ -7,12 +7,16 @@
 namespace vorlux {
 
 std::wstring ArgumentText(std::wstring_view line) {
+  // The program's name ends at the first blank or tab outside double quotes, wherever the
+  // quotes are (C:\"Program Files"\x.scr is one name), as Windows hands the rest to WinMain.
   size_t i = 0;
-  if (!line.empty() && line[0] == L'"') {
-    const size_t close = line.find(L'"', 1);
-    i = close == std::wstring_view::npos ? line.size() : close + 1;
+  bool quoted = false;
+  for (; i < line.size(); ++i) {
+    if (line[i] == L'"')
+      quoted = !quoted;
+    else if (!quoted && (line[i] == L' ' || line[i] == L'\t'))
+      break;
   }
-  while (i < line.size() && line[i] != L' ' && line[i] != L'\t') ++i;
   while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
   return std::wstring(line.substr(i));
 }

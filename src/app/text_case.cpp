@@ -6,13 +6,38 @@ namespace vorlux {
 
 namespace {
 
-// Latin Extended-A: pairs where the upper-case letter has the even code...
-bool EvenUpperPair(unsigned c) {
-  return (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
-}
-// ...and pairs where it has the odd code.
-bool OddUpperPair(unsigned c) {
-  return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+// A run of alternating capital/small pairs; the capital has the parity `upperParity`.
+struct PairRun {
+  unsigned first, last, upperParity;
+};
+constexpr PairRun kPairRuns[] = {
+    {0x100, 0x12F, 0}, {0x132, 0x137, 0}, {0x139, 0x148, 1}, {0x14A, 0x177, 0}, {0x179, 0x17E, 1},
+    {0x370, 0x373, 0}, {0x376, 0x377, 0}, {0x3D8, 0x3EF, 0}, {0x3F7, 0x3F8, 1}, {0x3FA, 0x3FB, 0},
+    {0x460, 0x481, 0}, {0x48A, 0x4BF, 0}, {0x4C1, 0x4CE, 1}, {0x4D0, 0x52F, 0},
+};
+
+// Capital and small letters that map to each other but lie apart.
+struct CasePair {
+  unsigned upper, lower;
+};
+constexpr CasePair kLoosePairs[] = {
+    {0x178, 0xFF},  {0x37F, 0x3F3}, {0x386, 0x3AC}, {0x388, 0x3AD}, {0x389, 0x3AE},
+    {0x38A, 0x3AF}, {0x38C, 0x3CC}, {0x38E, 0x3CD}, {0x38F, 0x3CE}, {0x3CF, 0x3D7},
+    {0x3F9, 0x3F2}, {0x3FD, 0x37B}, {0x3FE, 0x37C}, {0x3FF, 0x37D}, {0x4C0, 0x4CF},
+};
+// Mappings that go one way only, because the target maps back to another character.
+constexpr CasePair kLowerOnly[] = {
+    {0x130, 'i'}, {0x3F4, 0x3B8}, {0x2126, 0x3C9}, {0x212A, 'k'}, {0x212B, 0xE5},
+};
+constexpr CasePair kUpperOnly[] = {
+    {0x39C, 0xB5},  {'I', 0x131},   {'S', 0x17F},   {0x3A3, 0x3C2}, {0x392, 0x3D0}, {0x398, 0x3D1},
+    {0x3A6, 0x3D5}, {0x3A0, 0x3D6}, {0x39A, 0x3F0}, {0x3A1, 0x3F1}, {0x395, 0x3F5},
+};
+
+const PairRun* RunOf(unsigned c) {
+  for (const PairRun& r : kPairRuns)
+    if (c >= r.first && c <= r.last) return &r;
+  return nullptr;
 }
 
 }  // namespace
@@ -21,15 +46,15 @@ wchar_t LowerChar(wchar_t ch) {
   const unsigned c = static_cast<unsigned>(ch);
   if (c < 0x80) return (c >= 'A' && c <= 'Z') ? static_cast<wchar_t>(c + 32) : ch;
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<wchar_t>(c + 32);
-  if (EvenUpperPair(c)) return static_cast<wchar_t>(c | 1);
-  if (OddUpperPair(c)) return (c & 1) ? static_cast<wchar_t>(c + 1) : ch;
-  if (c == 0x130) return L'i';
-  if (c == 0x178) return static_cast<wchar_t>(0xFF);
-  if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return static_cast<wchar_t>(c + 32);
+  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return static_cast<wchar_t>(c + 32);
   if (c >= 0x410 && c <= 0x42F) return static_cast<wchar_t>(c + 32);
   if (c >= 0x400 && c <= 0x40F) return static_cast<wchar_t>(c + 80);
-  if (c == 0x212A) return L'k';
-  if (c == 0x212B) return static_cast<wchar_t>(0xE5);
+  if (const PairRun* r = RunOf(c))
+    return (c & 1) == r->upperParity ? static_cast<wchar_t>(c + 1) : ch;
+  for (const CasePair& p : kLoosePairs)
+    if (c == p.upper) return static_cast<wchar_t>(p.lower);
+  for (const CasePair& p : kLowerOnly)
+    if (c == p.upper) return static_cast<wchar_t>(p.lower);
   return ch;
 }
 
@@ -37,16 +62,15 @@ wchar_t UpperChar(wchar_t ch) {
   const unsigned c = static_cast<unsigned>(ch);
   if (c < 0x80) return (c >= 'a' && c <= 'z') ? static_cast<wchar_t>(c - 32) : ch;
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<wchar_t>(c - 32);
-  if (c == 0xFF) return static_cast<wchar_t>(0x178);
-  if (c == 0xB5) return static_cast<wchar_t>(0x39C);
-  if (EvenUpperPair(c & ~1u) && (c & 1)) return static_cast<wchar_t>(c - 1);
-  if (OddUpperPair(c) && !(c & 1)) return static_cast<wchar_t>(c - 1);
-  if (c == 0x131) return L'I';
-  if (c == 0x17F) return L'S';
-  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return static_cast<wchar_t>(c - 32);
-  if (c == 0x3C2) return static_cast<wchar_t>(0x3A3);
+  if (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) return static_cast<wchar_t>(c - 32);
   if (c >= 0x430 && c <= 0x44F) return static_cast<wchar_t>(c - 32);
   if (c >= 0x450 && c <= 0x45F) return static_cast<wchar_t>(c - 80);
+  if (const PairRun* r = RunOf(c))
+    return (c & 1) != r->upperParity ? static_cast<wchar_t>(c - 1) : ch;
+  for (const CasePair& p : kLoosePairs)
+    if (c == p.lower) return static_cast<wchar_t>(p.upper);
+  for (const CasePair& p : kUpperOnly)
+    if (c == p.lower) return static_cast<wchar_t>(p.upper);
   return ch;
 }
 

@@ -1,6 +1,7 @@
 // Unicode case mapping for the texts the program compares (command line, settings words).
-// Covers Basic Latin, Latin-1, Latin Extended-A, Greek and Cyrillic with their simple
-// one-to-one mappings; other characters are left unchanged.
+// Covers Basic Latin, Latin-1, Latin Extended-A, Greek, Cyrillic and the Cyrillic Supplement
+// with their simple one-to-one mappings (plus the Kelvin, Angstrom and Ohm signs); other
+// characters are left unchanged.
 #pragma once
 
 #include <string>
