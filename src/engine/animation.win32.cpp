@@ -1,0 +1,10 @@
+#include "engine/animation.win32.h"
+
+namespace vorlux {
+
+AnimationState& Animation() {
+  static AnimationState state;
+  return state;
+}
+
+}  // namespace vorlux
