@@ -8,23 +8,11 @@
 #include "app/forms.win32.h"
 #include "app/globals.win32.h"
 #include "app/startup.h"
+#include "app/steps.h"
 #include "app/window_utils.win32.h"
 #include "config/registry_store.win32.h"
 
 namespace vorlux {
-
-namespace {
-
-// A failing step is abandoned and the next one runs.
-template <class F>
-void Step(F&& step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
-
-}  // namespace
 
 void EndProgram() { ExitProcess(0); }
 
@@ -42,11 +30,11 @@ void Main() {
   std::wstring command;
   bool previewActive = false;
 
-  Step([&] { s.CopyrightYears = kCopyrightYears; });
-  Step([&] { s.AppTitle = kAppTitle; });
-  Step([&] { command = CommandText(ArgumentText(GetCommandLineW())); });
-  Step([&] { s.RunMode = RunModeOf(command); });
-  Step([&] {
+  RunStep([&] { s.CopyrightYears = kCopyrightYears; });
+  RunStep([&] { s.AppTitle = kAppTitle; });
+  RunStep([&] { command = CommandText(ArgumentText(GetCommandLineW())); });
+  RunStep([&] { s.RunMode = RunModeOf(command); });
+  RunStep([&] {
     const InstanceDecision d = ApplyInstanceRule(
         s.RunMode, OtherInstanceRunning(),
         [&] { return ReadSetting(s.AppTitle, kSettingSection, kKeyActiveSetup, L"0"); },
@@ -56,28 +44,28 @@ void Main() {
       RestoreAppWindow(reinterpret_cast<HWND>(d.window));
     if (d.action != InstanceAction::kGoOn) EndProgram();
   });
-  Step([&] {
+  RunStep([&] {
     s.TwipsPerPixelX = ScreenTwipsPerPixelX();
     s.TwipsPerPixelY = ScreenTwipsPerPixelY();
   });
-  Step([&] { LoadSettings(s, Settings(), Random(), TimeOfDaySeconds()); });
+  RunStep([&] { LoadSettings(s, Settings(), Random(), TimeOfDaySeconds()); });
 
   switch (s.RunMode) {
     case kRunModeSetup:
-      Step([&] { RunSetupJob(command, true); });
+      RunStep([&] { RunSetupJob(command, true); });
       break;
     case kRunModeShow:
-      Step([&] { RunShowJob(previewActive); });
+      RunStep([&] { RunShowJob(previewActive); });
       break;
     case kRunModePreview:
-      Step([&] { RunPreviewJob(command); });
+      RunStep([&] { RunPreviewJob(command); });
       break;
     case kRunModePassword:
       MessageBeep(MB_OK);
       break;
     default:
       s.RunMode = kRunModeSetup;
-      Step([&] { RunSetupJob(command, false); });
+      RunStep([&] { RunSetupJob(command, false); });
       break;
   }
   EndProgram();

@@ -292,6 +292,27 @@ void ClickMouse(int button, std::initializer_list<WORD> modifiers) {
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
+ColouredWindow::ColouredWindow(COLORREF color, RECT r) {
+  brush_ = CreateSolidBrush(color);
+  className_ = L"VorluxTestColour" + std::to_wstring(color);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = brush_;
+  wc.lpszClassName = className_.c_str();
+  RegisterClassW(&wc);
+  hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, className_.c_str(), L"", WS_POPUP | WS_VISIBLE, r.left,
+                          r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                          wc.hInstance, nullptr);
+  UpdateWindow(hwnd_);
+}
+
+ColouredWindow::~ColouredWindow() {
+  DestroyWindow(hwnd_);
+  UnregisterClassW(className_.c_str(), GetModuleHandleW(nullptr));
+  DeleteObject(brush_);
+}
+
 bool CursorVisible() {
   CURSORINFO ci{};
   ci.cbSize = sizeof ci;

@@ -91,6 +91,19 @@ void PressKeys(std::initializer_list<WORD> chord);  // held in order, released i
 void MoveMouseTo(int x, int y);
 void ClickMouse(int button /* 1 left, 2 right, 4 middle */, std::initializer_list<WORD> modifiers = {});
 
+// A top-level popup window of one colour, painted by its class background.
+class ColouredWindow {
+ public:
+  ColouredWindow(COLORREF color, RECT where);
+  ~ColouredWindow();
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  HWND hwnd_ = nullptr;
+  HBRUSH brush_ = nullptr;
+  std::wstring className_;
+};
+
 bool CursorVisible();
 bool SaverRunningFlag();
 
