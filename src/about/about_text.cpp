@@ -1,0 +1,62 @@
+#include "about/about_text.h"
+
+#include <stdexcept>
+
+namespace vorlux {
+
+namespace {
+
+constexpr wchar_t kCR = L'\r';
+
+bool ShowsNoComment(std::wstring_view comment) {
+  return comment.find_first_not_of(L' ') == std::wstring_view::npos || comment.front() == kCR;
+}
+
+}  // namespace
+
+int16_t CountCarriageReturns(std::wstring_view text) {
+  int16_t count = 0;
+  for (wchar_t c : text) {
+    if (c != kCR) continue;
+    if (count == INT16_MAX) throw std::overflow_error("16-bit overflow");
+    ++count;
+  }
+  return count;
+}
+
+std::wstring BuildAboutText(std::wstring_view comment, const AboutIdentity& id) {
+  // The prefixes keep the e-mail prompt on line 6 whether the comment has one, two or three
+  // lines, so that the links (which stay in place) fall on their blanks.
+  std::wstring p1, p2, p3;
+  if (ShowsNoComment(comment)) {
+    p1 = p2 = p3 = kCR;
+  } else {
+    const int16_t returns = CountCarriageReturns(comment);
+    p2 = comment;
+    p2 += returns >= 2 ? L"\r" : L"\r\r";
+    if (returns == 0) p3 = kCR;
+  }
+
+  std::wstring text = p1;
+  text += id.appTitle;
+  text += L"  \u2013  version ";
+  text += std::to_wstring(id.version.major) + L'.' + std::to_wstring(id.version.minor);
+  if (id.version.revision > 0) text += L'.' + std::to_wstring(id.version.revision);
+  text += kCR;
+  text += p2;
+  text += L"Copyright \u00A9 ";
+  text += id.copyrightYears;
+  text += L' ';
+  text += id.makerName;
+  text += kCR;
+  text += id.city;
+  text += kCR;
+  text += p3;
+  text += L"for comments or bugs send e-mail to address:\r";
+  text.append(id.email.size() + 12, L' ');
+  text += L"or check for updates on the web:\r";
+  text.append(id.web.size(), L' ');
+  return text;
+}
+
+}  // namespace vorlux
