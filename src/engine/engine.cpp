@@ -56,7 +56,8 @@ void AnimateFigures(Surface& drawDC, AnimationState& state, EngineHost& host,
 
   for (int i = 0; i <= f.LastFigure; ++i) {
     if (Stopped(host)) break;
-    f.FigureColors.at(i) = run.UseRandomColors ? RandomColor(random) : run.FixedColor;
+    f.CheckHolds(i + 1);
+    f.FigureColors[i] = run.UseRandomColors ? RandomColor(random) : run.FixedColor;
   }
 
   for (;;) {
@@ -89,7 +90,8 @@ void AnimateFigures(Surface& drawDC, AnimationState& state, EngineHost& host,
     if (!erase) {
       for (int i = 0; i <= f.LastFigure; ++i) {
         if (Stopped(host)) break;
-        drawDC.SetPen(f.FigureColors.at(i), 1);
+        f.CheckHolds(i + 1);
+        drawDC.SetPen(f.FigureColors[i], 1);
         DrawFigure(drawDC, f, static_cast<int16_t>(i));
       }
       if (EndFrame(state, host)) AddFigure(state, host, random);

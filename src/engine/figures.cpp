@@ -1,5 +1,6 @@
 #include "engine/figures.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/numeric.h"
@@ -19,17 +20,6 @@ bool Stopped(EngineHost& host) {
   return host.Run().StopRequested;
 }
 
-// A figure index outside the tables is an index error that ends the caller's call, never a
-// read past the end.
-void CheckFigure(const FigureSet& f, int figure) {
-  bool fits = figure >= 0 && static_cast<std::size_t>(figure) < f.FigureColors.size();
-  for (const CoordinateTable* table : {&f.LineX1, &f.LineY1, &f.LineX2, &f.LineY2, &f.ArcLeft,
-                                       &f.ArcTop, &f.ArcRight, &f.ArcBottom}) {
-    for (const auto& copy : *table) fits = fits && static_cast<std::size_t>(figure) < copy.size();
-  }
-  if (!fits) throw std::out_of_range("figure index outside the figure tables");
-}
-
 // The nearest integer of the whole expression u * center + offset, pulled back onto the axis
 // when it lies past it. Done in double, where the product and the sum are exact for any area
 // a screen has, so every build places the figures alike.
@@ -40,10 +30,6 @@ int32_t PlaceUpToAxis(float u, int32_t center, int offset) {
 }
 
 int32_t Mirror(int32_t center, int32_t value) { return CheckedSub(CheckedMul(2, center), value); }
-
-int32_t Step(int32_t value, int sign, int16_t step) {
-  return sign > 0 ? CheckedAdd(value, step) : CheckedSub(value, step);
-}
 
 // Turns the step when it would carry copy 0 wholly into the right half or off the left edge.
 // Both sums are taken (and checked) before the test, as the step is the one earlier figures
@@ -59,10 +45,12 @@ void TurnIfLeaving(int32_t a, int32_t b, int32_t centerX, int16_t& step) {
 void MovePoints(CoordinateTable& x1, CoordinateTable& y1, CoordinateTable& x2, CoordinateTable& y2,
                 int i, int16_t step) {
   for (int k = 0; k < kCopies; ++k) {
-    x1[k][i] = Step(x1[k][i], kSignX[k], step);
-    y1[k][i] = Step(y1[k][i], kSignY[k], step);
-    x2[k][i] = Step(x2[k][i], kSignX[k], step);
-    y2[k][i] = Step(y2[k][i], kSignY[k], step);
+    const int32_t dx = kSignX[k] * step;  // x - s overflows exactly when x + (-s) does
+    const int32_t dy = kSignY[k] * step;
+    x1[k][i] = CheckedAdd(x1[k][i], dx);
+    y1[k][i] = CheckedAdd(y1[k][i], dy);
+    x2[k][i] = CheckedAdd(x2[k][i], dx);
+    y2[k][i] = CheckedAdd(y2[k][i], dy);
   }
 }
 
@@ -104,29 +92,37 @@ void PlaceFigure(FigureSet& f, int i, RandomSource& random) {
 }  // namespace
 
 void FigureSet::Resize(int16_t last) {
-  if (last < 0) throw std::out_of_range("negative figure count");
-  const std::size_t size = static_cast<std::size_t>(last) + 1;
-  FigureColors.resize(size);
-  for (CoordinateTable* table :
-       {&LineX1, &LineY1, &LineX2, &LineY2, &ArcLeft, &ArcTop, &ArcRight, &ArcBottom}) {
-    for (auto& copy : *table) copy.resize(size);
+  if (last < 0 || last > kMaxLastFigure) throw std::out_of_range("figure count out of range");
+  const int size = last + 1;
+  if (size > tableSize_) {
+    for (int i = tableSize_; i < size; ++i) FigureColors[i] = 0;
+    for (CoordinateTable* table :
+         {&LineX1, &LineY1, &LineX2, &LineY2, &ArcLeft, &ArcTop, &ArcRight, &ArcBottom}) {
+      for (auto& copy : *table) std::fill(copy.begin() + tableSize_, copy.begin() + size, 0);
+    }
   }
+  tableSize_ = size;
+}
+
+void FigureSet::CheckHolds(int figures) const {
+  if (figures > tableSize_) throw std::out_of_range("figure index outside the figure tables");
 }
 
 void InitFigures(FigureSet& figures, int16_t first, EngineHost& host, RandomSource& random) {
   const int last = figures.LastFigure;
+  if (first < 0) throw std::out_of_range("negative figure index");
+  if (first <= last) figures.CheckHolds(last + 1);
   for (int i = first; i <= last; ++i) {
     if (Stopped(host)) return;
-    CheckFigure(figures, i);
     PlaceFigure(figures, i, random);
   }
 }
 
 void MoveFigures(FigureSet& f, EngineHost& host) {
   const int last = f.LastFigure;
+  f.CheckHolds(last + 1);
   for (int i = 0; i <= last; ++i) {
     if (Stopped(host)) return;
-    CheckFigure(f, i);
     TurnIfLeaving(f.LineX1[0][i], f.LineX2[0][i], f.CenterX, f.LineStep);
     MovePoints(f.LineX1, f.LineY1, f.LineX2, f.LineY2, i, f.LineStep);
     TurnIfLeaving(f.ArcLeft[0][i], f.ArcRight[0][i], f.CenterX, f.ArcStep);
@@ -135,7 +131,8 @@ void MoveFigures(FigureSet& f, EngineHost& host) {
 }
 
 void DrawFigure(Surface& dc, const FigureSet& f, int16_t figure) {
-  CheckFigure(f, figure);
+  if (figure < 0) throw std::out_of_range("negative figure index");
+  f.CheckHolds(figure + 1);
   const int i = figure;
   for (int k = 0; k < kCopies; ++k) {
     dc.DrawLine(f.LineX1[k][i], f.LineY1[k][i], f.LineX2[k][i], f.LineY2[k][i]);

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "app/random.h"
 #include "engine/surface.h"
@@ -33,36 +32,40 @@ class UniformRandomSource final : public RandomSource {
   UniformRandom& random_;
 };
 
+inline constexpr int kMaxFigures = kMaxLastFigure + 1;
+
 // One coordinate of every figure, indexed [copy][figure]. Copy 0 is the top-left original,
 // copy 1 its mirror across the vertical axis, copy 2 across both axes, copy 3 across the
-// horizontal axis.
-using CoordinateTable = std::array<std::vector<int32_t>, kCopies>;
+// horizontal axis. Room for the most figures there can be, so a resize never allocates.
+using CoordinateTable = std::array<std::array<int32_t, kMaxFigures>, kCopies>;
 
 struct FigureSet {
-  static CoordinateTable OneFigure() {
-    return {std::vector<int32_t>(1), std::vector<int32_t>(1), std::vector<int32_t>(1),
-            std::vector<int32_t>(1)};
-  }
-
   int16_t LastFigure = 0;  // figures 0..LastFigure are in use
-  std::vector<uint32_t> FigureColors = std::vector<uint32_t>(1);
-  CoordinateTable LineX1 = OneFigure();
-  CoordinateTable LineY1 = OneFigure();
-  CoordinateTable LineX2 = OneFigure();
-  CoordinateTable LineY2 = OneFigure();
-  CoordinateTable ArcLeft = OneFigure();
-  CoordinateTable ArcTop = OneFigure();
-  CoordinateTable ArcRight = OneFigure();
-  CoordinateTable ArcBottom = OneFigure();
+  std::array<uint32_t, kMaxFigures> FigureColors{};
+  CoordinateTable LineX1{};
+  CoordinateTable LineY1{};
+  CoordinateTable LineX2{};
+  CoordinateTable LineY2{};
+  CoordinateTable ArcLeft{};
+  CoordinateTable ArcTop{};
+  CoordinateTable ArcRight{};
+  CoordinateTable ArcBottom{};
   int16_t LineStep = 6;  // shared by every segment; its sign is the direction of copy 0
   int16_t ArcStep = 6;   // shared by every arc
   int32_t CenterX = 0;   // the mirror axes: half the drawing area
   int32_t CenterY = 0;
 
-  // Room for figures 0..last in the colour table and then in every coordinate table; the
-  // figures that remain keep their values.
+  // The tables hold figures 0..last from now on: the figures that remain keep their values,
+  // the new ones start at 0. Throws std::out_of_range beyond 25 figures.
   void Resize(int16_t last);
-  std::size_t TableSize() const { return FigureColors.size(); }
+  // Figures the tables hold: one at first.
+  int TableSize() const { return tableSize_; }
+  // Throws std::out_of_range unless the tables hold that many figures: an index error ends
+  // the call instead of reading a figure that is not there.
+  void CheckHolds(int figures) const;
+
+ private:
+  int tableSize_ = 1;
 };
 
 // Places figures first..LastFigure anew. Processes pending messages once per figure and

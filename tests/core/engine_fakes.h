@@ -33,14 +33,14 @@ class FakeHost : public EngineHost {
     if (onYield) onYield();
   }
   void Pause(float seconds) override {
-    Log("Pause " + Text(seconds));
+    if (log_) log_->push_back("Pause " + Text(seconds));
     clock += seconds;
     ProcessMessages();
     if (onPause) onPause();
   }
   double Now() override { return clock; }
   void RestoreBackground(int32_t runMode, Surface&) override {
-    Log("Background " + std::to_string(runMode));
+    if (log_) log_->push_back("Background " + std::to_string(runMode));
   }
   const RunState& Run() const override { return run; }
 
@@ -55,9 +55,6 @@ class FakeHost : public EngineHost {
     std::ostringstream out;
     out << value;
     return out.str();
-  }
-  void Log(const std::string& entry) {
-    if (log_) log_->push_back(entry);
   }
   std::vector<std::string>* log_;
 };

@@ -84,7 +84,7 @@ TEST(AnimateFigures, DrawToEraseBringsTwentyFiveFiguresInBlack) {
   // itself refreshes no colour.
   EXPECT_EQ(rig.random.count, 4u * 6 + 25 * 8 + 8);
   EXPECT_EQ(rig.state.Figures.LastFigure, 0);  // the turned step wrapped 25 figures to one
-  EXPECT_EQ(rig.state.Figures.TableSize(), 1u);
+  EXPECT_EQ(rig.state.Figures.TableSize(), 1);
 }
 
 TEST(AnimateFigures, NegativeStepAddsOneFigurePerFrameAndWrapsAfterTwentyFive) {
@@ -94,7 +94,7 @@ TEST(AnimateFigures, NegativeStepAddsOneFigurePerFrameAndWrapsAfterTwentyFive) {
     rig.Call();
     const FigureSet& f = rig.state.Figures;
     ASSERT_EQ(f.LastFigure, call % 25) << "call " << call;
-    ASSERT_EQ(f.TableSize(), static_cast<size_t>(f.LastFigure) + 1);
+    ASSERT_EQ(f.TableSize(), f.LastFigure + 1);
     // Figure 0 keeps moving through every resize until the wrap places it anew.
     const int framesSincePlaced = call < 25 ? call : call - 25;
     ASSERT_EQ(f.LineX1[0][0], 5050 - 6 * framesSincePlaced) << "call " << call;
@@ -133,7 +133,7 @@ TEST(AnimateFigures, EndOfCycleFillsPausesPutsTheBackgroundBackAndStartsAgain) {
     EXPECT_EQ(rig.state.EnginePhase, kPhaseDraw);
     EXPECT_FLOAT_EQ(rig.state.PhaseStartTime, 1001.1f);
     EXPECT_EQ(rig.state.Figures.LastFigure, 0);
-    EXPECT_EQ(rig.state.Figures.TableSize(), 25u);  // not resized at the end of a cycle
+    EXPECT_EQ(rig.state.Figures.TableSize(), 25);  // not resized at the end of a cycle
   }
 }
 
@@ -145,8 +145,7 @@ TEST(AnimateFigures, StopMidPassStillPausesThenReturnsAtOnce) {
   rig.state.Figures.Resize(9);
   FakeHost placer;
   InitFigures(rig.state.Figures, 0, placer, rig.random);
-  std::vector<int32_t> expectedX = rig.state.Figures.LineX1[0];
-  expectedX.push_back(0);  // added after the frame, but its placement returned at once
+  const auto expectedX = rig.state.Figures.LineX1[0];  // and figure 10, added, stays 0
   // Ten yields in the colour refresh, then one per figure drawn: the stop comes before figure 3.
   rig.host.onYield = [&] { rig.host.run.StopRequested = rig.host.yields >= 14; };
   rig.Call();
