@@ -28,6 +28,9 @@ inline constexpr wchar_t kSelectMessage[] = L"VorluxSettingsHost.Select";
 inline constexpr wchar_t kDestroyPreviewMessage[] = L"VorluxSettingsHost.DestroyPreview";
 // Makes a new preview window and starts the saver in it. Returns the new preview window.
 inline constexpr wchar_t kRestartPreviewMessage[] = L"VorluxSettingsHost.RestartPreview";
+// Post it with wParam milliseconds (at most 60000): the dialog stops answering for that long,
+// as a hung dialog does.
+inline constexpr wchar_t kHangMessage[] = L"VorluxSettingsHost.Hang";
 // wParam: one of the Query values. Returns the answer.
 inline constexpr wchar_t kQueryMessage[] = L"VorluxSettingsHost.Query";
 

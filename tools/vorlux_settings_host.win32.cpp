@@ -42,7 +42,8 @@ struct Host {
   bool saverEndSeen = true;
   int saverStarts = 0;
   int dpi = 96;
-  UINT selectMessage = 0, destroyPreviewMessage = 0, restartPreviewMessage = 0, queryMessage = 0;
+  UINT selectMessage = 0, destroyPreviewMessage = 0, restartPreviewMessage = 0, queryMessage = 0,
+       hangMessage = 0;
 };
 
 Host host;
@@ -285,6 +286,10 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return reinterpret_cast<LRESULT>(host.preview);
     }
     if (message == host.queryMessage) return Query(wParam);
+    if (message == host.hangMessage) {
+      Sleep(static_cast<DWORD>(wParam < 60000 ? wParam : 60000));
+      return 0;
+    }
   }
   switch (message) {
     case WM_PAINT:
@@ -357,11 +362,10 @@ bool CreateDialogWindows() {
 
   // The page is a real dialog-class window, as on Windows; its dialog procedure gets the
   // notifications of the controls on it.
-  host.page =
-      CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"Screen Saver",
-                      WS_CHILD | WS_VISIBLE | DS_CONTROL, Scale(kPage.left),
-                      Scale(kPage.top), Scale(kPage.right - kPage.left),
-                      Scale(kPage.bottom - kPage.top), host.dialog, nullptr, instance, nullptr);
+  host.page = CreateWindowExW(
+      WS_EX_CONTROLPARENT, kPageClass, L"Screen Saver", WS_CHILD | WS_VISIBLE | DS_CONTROL,
+      Scale(kPage.left), Scale(kPage.top), Scale(kPage.right - kPage.left),
+      Scale(kPage.bottom - kPage.top), host.dialog, nullptr, instance, nullptr);
   if (!host.page) return false;
   SetWindowLongPtrW(host.page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(PageProc));
 
@@ -400,6 +404,7 @@ int Run() {
   host.destroyPreviewMessage = RegisterWindowMessageW(kDestroyPreviewMessage);
   host.restartPreviewMessage = RegisterWindowMessageW(kRestartPreviewMessage);
   host.queryMessage = RegisterWindowMessageW(kQueryMessage);
+  host.hangMessage = RegisterWindowMessageW(kHangMessage);
   if (!CreateDialogWindows()) return 1;
 
   if (!host.options.hidden) {
