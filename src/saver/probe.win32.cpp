@@ -46,7 +46,7 @@ ItemCheck CheckCurrentItem(HWND list, std::wstring_view name) {
   const std::optional<LRESULT> copied =
       Ask(list, CB_GETLBTEXT, *index, reinterpret_cast<LPARAM>(text));
   if (!copied) return ItemCheck::kNoAnswer;
-  // The item may have changed between the two questions; trust neither length blindly.
+  // An item that changed between the two questions is not compared.
   if (*copied <= 0 || *copied > *length) return ItemCheck::kNoMatch;
   return EqualsIgnoreCase(std::wstring_view(text, static_cast<size_t>(*copied)), name)
              ? ItemCheck::kMatch
