@@ -15,8 +15,9 @@ enum RunModeValue : int32_t {
   kRunModePassword = 4,
 };
 
-// The argument text of a full command line: what follows the program's own name (quoted or
-// not) and the blanks after it.
+// The argument text of a full command line: what follows the program's own name and the
+// blanks after it. The name ends at the first blank or tab outside double quotes, so it may be
+// quoted in whole or in part.
 std::wstring ArgumentText(std::wstring_view commandLine);
 
 // The argument text upper-cased; an empty text stands for "/C".
