@@ -1,0 +1,162 @@
+#include "saver/preview.win32.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "app/bas_vorlux.win32.h"
+#include "app/command_line.h"
+#include "app/forms.win32.h"
+#include "app/globals.win32.h"
+#include "app/numeric.h"
+#include "app/steps.h"
+#include "app/window_utils.win32.h"
+#include "config/registry_store.win32.h"
+#include "engine/animation.win32.h"
+#include "saver/engine_host.win32.h"
+#include "saver/probe.win32.h"
+
+namespace vorlux {
+namespace {
+
+// The desktop window's DC is the whole screen. Its handle may come in any of its forms (the
+// low word alone names it too), so it is known by its class.
+bool IsDesktopWindow(HWND window) {
+  wchar_t name[16] = {};
+  return window && GetClassNameW(window, name, 16) > 0 && std::wstring_view(name) == L"#32769";
+}
+
+class ScreenDc {
+ public:
+  ScreenDc() : dc_(GetDC(nullptr)) {}
+  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+int32_t ScreenPixels(int twips, int16_t twipsPerPixel) {
+  if (twipsPerPixel == 0) throw std::domain_error("no twips per pixel");
+  return twips / twipsPerPixel;
+}
+
+int32_t HalfOf(int32_t low, int32_t high) {
+  const auto half = ToInt32((static_cast<double>(high) - low) / 2.0);
+  if (!half) throw std::overflow_error("centre outside the 32-bit range");
+  return *half;
+}
+
+}  // namespace
+
+HWND PreviewWindowFromHandle(int32_t handle) {
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(handle));
+}
+
+HWND ThirdAncestor(HWND window) {
+  HWND ancestor = window;
+  for (int i = 0; i < 3 && ancestor; ++i) ancestor = GetParent(ancestor);
+  return ancestor;
+}
+
+void PaintDesktopPreview(HWND window, HDC dc) {
+  const ScreenDc screen;
+  const RunState& run = Run();
+  const int32_t width = ScreenPixels(ScreenWidthTwips(), run.TwipsPerPixelX);
+  const int32_t height = ScreenPixels(ScreenHeightTwips(), run.TwipsPerPixelY);
+  RECT client{};
+  GetClientRect(window, &client);
+  // A thumbnail about a sixth of the screen's size: averaging keeps it readable, where the
+  // device context's own mode would AND whole rows of pixels into one. Both the mode and the
+  // brush origin (which HALFTONE moves) are put back for the engine.
+  const int oldMode = SetStretchBltMode(dc, HALFTONE);
+  POINT oldOrigin{};
+  const bool originSaved = SetBrushOrgEx(dc, 0, 0, &oldOrigin) != FALSE;
+  StretchBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, screen.Get(), 0, 0,
+             width, height, SRCCOPY);
+  if (originSaved) SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+  if (oldMode != 0) SetStretchBltMode(dc, oldMode);
+}
+
+void StartPreview(PreviewState& p, AnimationState& animation, GraphicsState& graphics) {
+  FigureSet& f = animation.Figures;
+  if (p.TargetWindow) {
+    RunStep([&] { p.HostDialog = ThirdAncestor(p.TargetWindow); });
+    RunStep([&] {
+      const auto handle = static_cast<int32_t>(reinterpret_cast<INT_PTR>(p.TargetWindow));
+      WriteSetting(Run().AppTitle, kSettingSection, kKeyActiveSetup, std::to_wstring(handle));
+    });
+    RunStep([&] {
+      RECT r{};
+      GetClientRect(p.TargetWindow, &r);
+      animation.DrawRect = {r.left, r.top, r.right, r.bottom};
+    });
+    RunStep([&] { f.CenterX = HalfOf(animation.DrawRect.left, animation.DrawRect.right); });
+    RunStep([&] { f.CenterY = HalfOf(animation.DrawRect.top, animation.DrawRect.bottom); });
+    RunStep([&] {
+      f.LineStep = kPreviewStep;
+      f.ArcStep = kPreviewStep;
+      f.LastFigure = 0;
+      f.Resize(0);
+    });
+    uint32_t firstColor = 0;
+    RunStep([&] {
+      UniformRandomSource random(Random());
+      firstColor = Run().UseRandomColors ? RandomColor(random) : Run().FixedColor;
+    });
+    RunStep([&] {
+      // Whatever the command line says, the preview never draws over the whole screen.
+      if (IsDesktopWindow(p.TargetWindow)) return;
+      GraphicsSetup(graphics, p.TargetWindow, 0, firstColor, 1, p.drawDC);
+    });
+  }
+  RunStep([&] { animation.FrameDelay = kPreviewFrameDelay; });
+}
+
+bool PreviewGoesOn(const PreviewState& p) {
+  // Both are asked every time, as the dialog may have changed either.
+  const bool exists = IsWindow(p.TargetWindow) != FALSE;
+  const bool chosen = IsSaverSelected(p.HostDialog, p.listName);
+  return exists && chosen;
+}
+
+void AnimatePreview(PreviewState& p, AnimationState& animation, GraphicsState& graphics,
+                    const std::function<bool()>& goOn) {
+  GdiSurface surface(graphics, p.drawDC);
+  WindowsEngineHost host([&](int32_t runMode, Surface&) {
+    if (runMode == kRunModePreview) PaintDesktopPreview(p.TargetWindow, surface.Dc());
+  });
+  UniformRandomSource random(Random());
+  for (;;) {
+    RunStep([&] {
+      if (Run().ClearToBlack || p.desktopPainted) return;
+      ProcessPendingMessages();
+      p.desktopPainted = true;
+      PaintDesktopPreview(p.TargetWindow, surface.Dc());
+    });
+    RunStep([&] { AnimateFigures(surface, animation, host, random); });
+    bool again = false;
+    RunStep([&] { again = goOn(); });
+    if (!again) return;
+  }
+}
+
+void EndPreview(PreviewState& p, GraphicsState& graphics) {
+  RunStep([&] { WriteSetting(Run().AppTitle, kSettingSection, kKeyActiveSetup, L"0"); });
+  RunStep([&] {
+    GraphicsRelease(graphics, p.TargetWindow, p.drawDC);
+    p.drawDC = nullptr;
+  });
+}
+
+void RunPreviewJob(std::wstring_view command) {
+  PreviewState p;
+  RunStep([&] { p.listName = ProgramListName(); });
+  RunStep([&] { p.TargetWindow = PreviewWindowFromHandle(PreviewHandle(command)); });
+  StartPreview(p, Animation(), Graphics());
+  AnimatePreview(p, Animation(), Graphics(), [&] { return PreviewGoesOn(p); });
+  EndPreview(p, Graphics());
+}
+
+}  // namespace vorlux
