@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <cmath>
+
 #include "app/window_utils.win32.h"
 
 namespace vorlux {
@@ -43,6 +45,72 @@ BOOL CALLBACK DisableForModal(HWND w, LPARAM lp) {
   return TRUE;
 }
 
+HMODULE g_resourceModule = nullptr;
+
+// The owner of the forms kept out of the taskbar: never shown, so never disabled by a modal form.
+HWND HiddenOwnerWindow() {
+  static HWND owner = nullptr;
+  if (!owner || !IsWindow(owner))
+    owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  return owner;
+}
+
+constexpr wchar_t kFrameClassName[] = L"VorluxFrame";
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      // The controls inside belong to the form, not to the frame.
+      return SendMessageW(GetParent(hwnd), msg, wp, lp);
+    case WM_SETFONT:  // kept, so that the frame answers WM_GETFONT like other controls
+      SetWindowLongPtrW(hwnd, 0, static_cast<LONG_PTR>(wp));
+      return 0;
+    case WM_GETFONT:
+      return GetWindowLongPtrW(hwnd, 0);
+    case WM_ERASEBKGND: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      auto brush = reinterpret_cast<HBRUSH>(
+          SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, wp, reinterpret_cast<LPARAM>(hwnd)));
+      RECT r;
+      GetClientRect(hwnd, &r);
+      FillRect(dc, &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT r;
+      GetClientRect(hwnd, &r);
+      DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    default:
+      return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+}
+
+void RegisterFrameClass() {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = FrameProc;
+  wc.cbWndExtra = sizeof(LONG_PTR);  // the font
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = kFrameClassName;
+  registered = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 }  // namespace
 
 int16_t ScreenTwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
@@ -78,8 +146,9 @@ void Form::Load() {
   dialogKeys_ = spec.dialogKeys;
   RECT r{0, 0, TwipsToPixelsX(spec.clientWidth), TwipsToPixelsY(spec.clientHeight)};
   AdjustWindowRectEx(&r, spec.style, FALSE, spec.exStyle);
+  HWND owner = spec.showInTaskbar ? nullptr : HiddenOwnerWindow();
   CreateWindowExW(spec.exStyle, kFormClassName, L"", spec.style & ~WS_VISIBLE, CW_USEDEFAULT,
-                  CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                  CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, owner, nullptr,
                   GetModuleHandleW(nullptr), this);
   if (!hwnd_) return;
   if (dialogKeys_) RegisterDialogWindow(hwnd_);
@@ -204,6 +273,82 @@ HWND Form::AddControl(const wchar_t* windowClass, std::wstring_view text, DWORD 
                          TwipsToPixelsY(height), container ? container : hwnd_,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND Form::AddFrame(int id, int left, int top, int width, int height, HWND container) {
+  RegisterFrameClass();
+  return AddControl(kFrameClassName, L"", WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                    WS_EX_CONTROLPARENT, id, left, top, width, height, container);
+}
+
+HMODULE ResourceModule() { return g_resourceModule ? g_resourceModule : GetModuleHandleW(nullptr); }
+void SetResourceModule(HMODULE module) { g_resourceModule = module; }
+
+FontObject CreateFontInPoints(std::wstring_view face, double points, bool underline) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  LOGFONTW lf{};
+  lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));  // character height
+  lf.lfWeight = FW_NORMAL;
+  lf.lfUnderline = underline ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  return FontObject(CreateFontIndirectW(&lf));
+}
+
+void SizeLabelToText(HWND label) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  RECT r{0, 0, 0, 0};
+  UINT format = DT_CALCRECT | DT_LEFT | DT_EXPANDTABS;
+  if (GetWindowLongW(label, GWL_STYLE) & SS_NOPREFIX) format |= DT_NOPREFIX;
+  DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &r, format);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  SetWindowPos(label, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormTimer::Attach(HWND window, UINT_PTR id, int intervalMs, bool enabled) {
+  Detach();
+  window_ = window;
+  id_ = id;
+  interval_ = intervalMs;
+  enabled_ = enabled;
+  Apply();
+}
+
+void FormTimer::Detach() {
+  if (window_) KillTimer(window_, id_);
+  window_ = nullptr;
+  enabled_ = false;
+}
+
+void FormTimer::SetInterval(int milliseconds) {
+  interval_ = milliseconds;
+  Apply();
+}
+
+void FormTimer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  Apply();
+}
+
+void FormTimer::Apply() {
+  if (!window_) return;
+  // Setting the timer again restarts the count, as a change of interval does.
+  if (enabled_ && interval_ > 0)
+    SetTimer(window_, id_, static_cast<UINT>(interval_), nullptr);
+  else
+    KillTimer(window_, id_);
 }
 
 void Form::PaintBackground(HDC dc) {

@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include "app/gdi_object.win32.h"
+
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vorlux {
@@ -83,6 +86,9 @@ class Form {
     int clientWidth = 4800;  // twips
     int clientHeight = 3600;
     bool dialogKeys = false;  // Tab, Enter and Esc work as in a dialog
+    // False: the form is owned by a hidden window of the program, which keeps it out of the
+    // taskbar without the small caption of a tool window.
+    bool showInTaskbar = true;
   };
   virtual WindowSpec Spec() const { return {}; }
   // Creates the child controls; runs before Form_Load.
@@ -103,6 +109,10 @@ class Form {
   // A child control placed in twips relative to the form's client area (or to a container).
   HWND AddControl(const wchar_t* windowClass, std::wstring_view text, DWORD style, DWORD exStyle,
                   int id, int left, int top, int width, int height, HWND container = nullptr);
+  // A frame without caption: an etched rectangle that holds other controls. The notifications
+  // of the controls inside (WM_COMMAND, WM_CTLCOLOR..., WM_DRAWITEM) reach the form, and the
+  // frame asks the form for its background brush with WM_CTLCOLORSTATIC.
+  HWND AddFrame(int id, int left, int top, int width, int height, HWND container = nullptr);
   COLORREF BackColor() const { return backColor_; }
 
  private:
@@ -126,6 +136,40 @@ F& FormInstance() {
   static F form;
   return form;
 }
+
+using FontObject = GdiObject<HFONT>;
+
+// The module whose resources forms show: the program itself unless set, e.g. by a test that
+// loads the program's file for its resources.
+HMODULE ResourceModule();
+void SetResourceModule(HMODULE module);
+
+// A regular font of the given face and size in points at the screen's dots per inch.
+FontObject CreateFontInPoints(std::wstring_view face, double points, bool underline = false);
+
+// Resizes a text control to its text in its own font (the longest line by all lines), keeping
+// its top-left corner.
+void SizeLabelToText(HWND label);
+
+// A form's timer: WM_TIMER with its id reaches the form while it is enabled with an interval
+// above 0. Attach gives it the design values each time the form loads.
+class FormTimer {
+ public:
+  void Attach(HWND window, UINT_PTR id, int intervalMs = 0, bool enabled = false);
+  void Detach();
+  int Interval() const { return interval_; }
+  void SetInterval(int milliseconds);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  UINT_PTR Id() const { return id_; }
+
+ private:
+  void Apply();
+  HWND window_ = nullptr;
+  UINT_PTR id_ = 0;
+  int interval_ = 0;
+  bool enabled_ = false;
+};
 
 // Converts between twips and pixels of the screen.
 int TwipsToPixelsX(int twips);

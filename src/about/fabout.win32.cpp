@@ -1,0 +1,245 @@
+#include "about/fabout.win32.h"
+
+#include <string>
+
+#include "about/about_text.h"
+#include "about/bas_ecrypt_text.h"
+#include "app/globals.win32.h"
+#include "app/window_utils.win32.h"
+
+namespace vorlux {
+
+namespace {
+
+enum : int {
+  kIdFrame1 = 100,
+  kIdLblAbout,
+  kIdLblMailto,
+  kIdLblWeb,
+  kIdImgIcon,
+};
+constexpr UINT_PTR kTimerHideId = 1;
+constexpr COLORREF kLinkColor = 0x00FF0000;  // pure blue
+
+TEXTMETRICW MetricsOf(HFONT font) {
+  TEXTMETRICW tm{};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return tm;
+}
+
+// A rectangle of a control in its parent's client coordinates.
+RECT RectInParent(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace
+
+std::shared_ptr<const Picture> Picture::FromBitmapResource(int id) {
+  HANDLE h = LoadImageW(ResourceModule(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0);
+  return h ? std::shared_ptr<const Picture>(new Picture(h, IMAGE_BITMAP)) : nullptr;
+}
+
+std::shared_ptr<const Picture> Picture::FromIconResource(int id) {
+  HANDLE h = LoadImageW(ResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                        GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0);
+  return h ? std::shared_ptr<const Picture>(new Picture(h, IMAGE_ICON)) : nullptr;
+}
+
+Picture::~Picture() {
+  if (type_ == IMAGE_ICON)
+    DestroyIcon(static_cast<HICON>(handle_));
+  else
+    DeleteObject(handle_);
+}
+
+fabout::fabout() { SetBackColor(GetSysColor(COLOR_WINDOW)); }
+
+Form::WindowSpec fabout::Spec() const {
+  WindowSpec s;
+  s.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  s.exStyle = WS_EX_DLGMODALFRAME;
+  s.clientWidth = 6555;
+  s.clientHeight = 3180;
+  s.dialogKeys = true;
+  s.showInTaskbar = false;
+  return s;
+}
+
+void fabout::CreateControls() {
+  auto setFont = [](HWND control, const FontObject& font) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+  };
+  formFont_ = CreateFontInPoints(L"Arial", 8.25);
+  aboutFont_ = CreateFontInPoints(L"Arial", 9.75);
+  mailtoFont_ = CreateFontInPoints(L"Arial", 9);
+  webFont_ = CreateFontInPoints(L"Arial", 9);
+  buttonFont_ = CreateFontInPoints(L"Arial", 9.75);
+
+  Frame1_ = AddFrame(kIdFrame1, 180, 105, 6225, 2895);
+  setFont(Frame1_, formFont_);  // the frame takes the form's font
+  lblAbout_ = AddControl(L"STATIC", L"", WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0,
+                         kIdLblAbout, 885, 210, 5190, 2220, Frame1_);
+  setFont(lblAbout_, aboutFont_);
+  imgIcon_ = AddControl(L"STATIC", L"", WS_VISIBLE | SS_BITMAP, 0, kIdImgIcon, 270, 480, 480, 480,
+                        Frame1_);
+  // The links stay hidden until Form_Load has given them their texts.
+  const DWORD linkStyle = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
+  lblmailto_ =
+      AddControl(L"STATIC", L"Label1", linkStyle, 0, kIdLblMailto, 885, 1905, 0, 0, Frame1_);
+  setFont(lblmailto_, mailtoFont_);
+  lblweb_ = AddControl(L"STATIC", L"Label1", linkStyle, 0, kIdLblWeb, 885, 2145, 0, 0, Frame1_);
+  setFont(lblweb_, webFont_);
+
+  btnOK_ = AddControl(L"BUTTON", L"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 2730,
+                      2595, 1095, 345);
+  setFont(btnOK_, buttonFont_);
+  // The button lies over the frame, the links over the text.
+  for (HWND above : {btnOK_, lblmailto_, lblweb_})
+    SetWindowPos(above, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  TimerHide_.Attach(hWnd(), kTimerHideId, 0, false);
+}
+
+void fabout::PlaceLinksOnTheirBlanks() {
+  // The design's label tops assume a line height that the fonts at hand need not have; the
+  // label's baseline goes on the baseline of its line of blanks instead.
+  const TEXTMETRICW text = MetricsOf(aboutFont_.Get());
+  const RECT about = RectInParent(lblAbout_);
+  const struct {
+    HWND label;
+    HFONT font;
+    int line;
+  } links[] = {{lblmailto_, mailtoFont_.Get(), kEmailPlaceholderLine},
+               {lblweb_, webFont_.Get(), kWebPlaceholderLine}};
+  for (const auto& link : links) {
+    SizeLabelToText(link.label);
+    const int top =
+        about.top + link.line * text.tmHeight + text.tmAscent - MetricsOf(link.font).tmAscent;
+    SetWindowPos(link.label, nullptr, about.left, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void fabout::Form_Load() {
+  SetCaption(L"About");
+  loaded_ = true;
+  SetWindowTextW(lblmailto_, std::wstring(kMakerEmail).c_str());
+  SetWindowTextW(lblweb_, BuildWebAddress().c_str());
+  PlaceLinksOnTheirBlanks();
+  ShowWindow(lblmailto_, SW_SHOWNA);
+  ShowWindow(lblweb_, SW_SHOWNA);
+  // Integer division truncates toward zero, as the centring rule asks.
+  Move((ScreenWidthTwips() - Width()) / 2, (ScreenHeightTwips() - Height()) / 2, Width(), Height());
+}
+
+void fabout::Form_QueryUnload(int /*unloadMode*/) { loaded_ = false; }
+
+void fabout::Form_Unload() {
+  TimerHide_.Detach();
+  formFont_.Reset();
+  aboutFont_.Reset();
+  mailtoFont_.Reset();
+  webFont_.Reset();
+  buttonFont_.Reset();
+  picture_.reset();
+  btnOK_ = Frame1_ = lblweb_ = lblmailto_ = imgIcon_ = lblAbout_ = nullptr;
+}
+
+void fabout::SetPicture(PicturePtr picture) {
+  if (!picture) return;
+  const LONG style = GetWindowLongW(imgIcon_, GWL_STYLE) & ~SS_TYPEMASK;
+  SetWindowLongW(imgIcon_, GWL_STYLE,
+                 style | (picture->Type() == IMAGE_ICON ? SS_ICON : SS_BITMAP));
+  SendMessageW(imgIcon_, STM_SETIMAGE, picture->Type(),
+               reinterpret_cast<LPARAM>(picture->Handle()));
+  picture_ = std::move(picture);  // the one shown before goes only now that it is replaced
+}
+
+void fabout::About(std::wstring_view comment, PicturePtr icon) {
+  Load();
+  if (!IsLoaded()) return;
+  const RunState& run = Run();
+  const std::wstring maker = BuildMakerName();
+  const AboutIdentity identity{run.AppTitle, run.CopyrightYears, maker,          kMakerCity,
+                               kMakerEmail,  kMakerWebAddress,   kProgramVersion};
+  SetWindowTextW(lblAbout_, BuildAboutText(comment, identity).c_str());
+  SetPicture(icon ? std::move(icon) : Picture::FromBitmapResource(kAboutBitmapResource));
+  if (storedInterval_ > 0) TimerHide_.SetEnabled(true);
+  MessageBeep(MB_ICONASTERISK);
+  if (modeless_) {
+    Show(false);
+    MakeTopMost(hWnd());
+  } else {
+    Show(true);
+  }
+}
+
+int32_t fabout::Interval() {
+  Load();
+  storedInterval_ = TimerHide_.Interval();
+  return storedInterval_;
+}
+
+void fabout::SetInterval(int32_t milliseconds) {
+  Load();
+  storedInterval_ = milliseconds;
+  TimerHide_.SetInterval(milliseconds);
+}
+
+void fabout::btnOK_Click() { Unload(); }
+
+void fabout::TimerHide_Timer() {
+  TimerHide_.SetEnabled(false);
+  Unload();
+}
+
+bool fabout::OnCommand(int id, int code, HWND /*control*/) {
+  // OK is both the default button (Enter) and the cancel button (Esc).
+  if ((id == IDOK || id == IDCANCEL) && code == BN_CLICKED) {
+    btnOK_Click();
+    return true;
+  }
+  return false;
+}
+
+bool fabout::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      const HWND control = reinterpret_cast<HWND>(lp);
+      const bool link = control && (control == lblmailto_ || control == lblweb_);
+      SetTextColor(dc, link ? kLinkColor : GetSysColor(COLOR_BTNTEXT));
+      SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+      *result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      return true;
+    }
+    case WM_CTLCOLORBTN:
+      *result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      return true;
+    case WM_TIMER:
+      if (wp != TimerHide_.Id()) return false;
+      TimerHide_Timer();
+      *result = 0;
+      return true;
+    case WM_ACTIVATE:
+      // The box has one control that takes the focus.
+      if (LOWORD(wp) == WA_INACTIVE || !btnOK_) return false;
+      SetFocus(btnOK_);
+      *result = 0;
+      return true;
+    case DM_GETDEFID:
+      *result = MAKELRESULT(IDOK, DC_HASDEFID);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace vorlux

@@ -1,0 +1,94 @@
+// The About box: title and version, years and maker, city, the maker's e-mail and web links,
+// and a picture of an information sign.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "app/forms.win32.h"
+
+namespace vorlux {
+
+// The information sign, the box's default picture.
+inline constexpr int kAboutBitmapResource = 364;
+
+// A bitmap or an icon for the box. Shared like a picture object: the GDI object goes when its
+// last holder lets go.
+class Picture {
+ public:
+  // Empty when the resource does not exist.
+  static std::shared_ptr<const Picture> FromBitmapResource(int id);
+  static std::shared_ptr<const Picture> FromIconResource(int id);
+  ~Picture();
+  Picture(const Picture&) = delete;
+  Picture& operator=(const Picture&) = delete;
+
+  HANDLE Handle() const { return handle_; }
+  UINT Type() const { return type_; }  // IMAGE_BITMAP or IMAGE_ICON
+
+ private:
+  Picture(HANDLE handle, UINT type) : handle_(handle), type_(type) {}
+  HANDLE handle_;
+  UINT type_;
+};
+using PicturePtr = std::shared_ptr<const Picture>;
+
+class fabout : public Form {
+ public:
+  fabout();
+
+  // Fills and shows the box: modeless and top-most, or modal (returns once the box is closed).
+  // Without an icon the box shows its information sign.
+  void About(std::wstring_view comment, PicturePtr icon = nullptr);
+  // Milliseconds after which a shown box closes itself; 0 keeps it open. Both load the form.
+  int32_t Interval();
+  void SetInterval(int32_t milliseconds);
+  bool Modeless() const { return modeless_; }
+  void SetModeless(bool modeless) { modeless_ = modeless; }
+  bool Loaded() const { return loaded_; }
+
+  // The controls, while the form is loaded.
+  HWND btnOK() const { return btnOK_; }
+  HWND Frame1() const { return Frame1_; }
+  HWND lblweb() const { return lblweb_; }
+  HWND lblmailto() const { return lblmailto_; }
+  HWND imgIcon() const { return imgIcon_; }
+  HWND lblAbout() const { return lblAbout_; }
+  const FormTimer& TimerHide() const { return TimerHide_; }
+
+ protected:
+  WindowSpec Spec() const override;
+  void CreateControls() override;
+  void Form_Load() override;
+  void Form_QueryUnload(int unloadMode) override;
+  void Form_Unload() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  void btnOK_Click();
+  void TimerHide_Timer();
+  void SetPicture(PicturePtr picture);
+  void PlaceLinksOnTheirBlanks();
+
+  HWND btnOK_ = nullptr;
+  HWND Frame1_ = nullptr;
+  HWND lblweb_ = nullptr;
+  HWND lblmailto_ = nullptr;
+  HWND imgIcon_ = nullptr;
+  HWND lblAbout_ = nullptr;
+  FormTimer TimerHide_;
+
+  // What the controls show; released when the form unloads.
+  FontObject formFont_, aboutFont_, mailtoFont_, webFont_, buttonFont_;
+  PicturePtr picture_;
+
+  int32_t storedInterval_ = 0;
+  bool modeless_ = false;
+  bool loaded_ = false;
+};
+
+}  // namespace vorlux
