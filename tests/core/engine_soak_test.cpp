@@ -9,10 +9,10 @@
 namespace vorlux {
 namespace {
 
-using testing::CountingSurface;
 using testing::FakeHost;
 using testing::MakeAnimation;
 using testing::Mirrored;
+using testing::RecordingSurface;
 
 // Where copy 0 can be. The reversal test keeps a segment's left end at or left of the vertical
 // axis and its right end right of x = 0, and a segment never grows, so x stays within the
@@ -41,7 +41,7 @@ void SoakOneDay(int32_t width, int32_t height, int16_t step, bool randomColors) 
   host.run.RunMode = 2;
   UniformRandom generator;
   UniformRandomSource random(generator);
-  CountingSurface surface;
+  RecordingSurface surface;
   const FigureSet& f = state.Figures;
 
   int64_t frames = 0;

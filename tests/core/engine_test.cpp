@@ -2,105 +2,85 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/command_line.h"
 #include "engine_fakes.h"
 
 namespace vorlux {
 namespace {
 
-using testing::CountingSurface;
 using testing::FakeHost;
 using testing::MakeAnimation;
 using testing::Mirrored;
 using testing::RecordingSurface;
 using testing::ScriptedRandom;
 
-constexpr uint32_t kFixed = 0x123456;
+using Log = std::vector<std::string>;
 
-// The log without the segments and arcs, which are counted instead.
-std::vector<std::string> Outline(const std::vector<std::string>& log, int* primitives) {
-  std::vector<std::string> out;
-  for (const auto& e : log) {
-    if (e.rfind("Line", 0) == 0 || e.rfind("Arc", 0) == 0) {
-      ++*primitives;
-    } else {
-      out.push_back(e);
-    }
-  }
-  return out;
-}
-
+// The engine on a fake clock at 1000 s; pens, pauses, fills and backgrounds go to the log,
+// segments and arcs are only counted.
 struct Rig {
-  explicit Rig(AnimationState s, std::vector<float> draws = {0.5f})
-      : state(std::move(s)), host(&log), surface(log), random(std::move(draws)) {
-    host.run.FixedColor = kFixed;
+  explicit Rig(int16_t step = 6, std::vector<float> draws = {0.5f})
+      : state(MakeAnimation(512, 384, step)), host(&log), surface(&log, false), random(draws) {
+    host.run.FixedColor = 0x123456;
     host.run.RunMode = kRunModeShow;
   }
   void Call() { AnimateFigures(surface, state, host, random); }
+  void SetPhase(int16_t phase, float start, int16_t last) {
+    state.EnginePhase = phase;
+    state.PhaseStartTime = start;
+    state.Figures.Resize(last);
+    state.Figures.LastFigure = last;
+  }
 
   AnimationState state;
-  std::vector<std::string> log;
+  Log log;
   FakeHost host;
   RecordingSurface surface;
   ScriptedRandom random;
 };
 
+constexpr const char* kPen = "Pen 1193046 1";  // the fixed colour 0x123456
+constexpr const char* kBlackPen = "Pen 0 1";
+constexpr const char* kFrameDelay = "Pause 0.1";
+
 TEST(AnimateFigures, FirstCallPlacesFigureZeroAndDrawsOneColourFrame) {
-  Rig rig(MakeAnimation(512, 384, 6));
+  Rig rig;
   rig.Call();
-  FigureSet placed = MakeAnimation(512, 384, 6).Figures;
-  ScriptedRandom same({0.5f});
-  FakeHost quiet;
-  InitFigures(placed, 0, quiet, same);
-  std::vector<std::string> expected = {"Pen 1193046 1"};
-  RecordingSurface drawn(expected);
-  DrawFigure(drawn, placed, 0);
-  expected.push_back("Pause 0.1");
-  EXPECT_EQ(rig.log, expected);
+  EXPECT_EQ(rig.log, (Log{kPen, kFrameDelay}));
+  EXPECT_EQ(rig.surface.primitives, 8);
   EXPECT_EQ(rig.state.EnginePhase, kPhaseDraw);
   EXPECT_EQ(rig.state.PhaseStartTime, 1000.0f);
-  EXPECT_EQ(rig.state.Figures.LastFigure, 0);  // both steps still positive
-  EXPECT_EQ(rig.state.Figures.LineX1[0][0], 306 + 6);
+  EXPECT_EQ(rig.state.Figures.LastFigure, 0);          // both steps still positive
+  EXPECT_EQ(rig.state.Figures.LineX1[0][0], 306 + 6);  // placed, then moved
 }
 
 TEST(AnimateFigures, DrawToEraseBringsTwentyFiveFiguresInBlack) {
-  // Every figure lands on the axis, so the first move turns the steps and the call returns.
-  Rig rig(MakeAnimation(512, 384, 6), {0.99f});
+  Rig rig(6, {0.99f});  // every figure on the axis: the first move turns the steps
   rig.host.run.UseRandomColors = true;
-  rig.state.EnginePhase = kPhaseDraw;
-  rig.state.PhaseStartTime = 979.5f;
-  rig.state.Figures.LastFigure = 3;
-  rig.state.Figures.Resize(3);
+  rig.SetPhase(kPhaseDraw, 979.5f, 3);
   rig.Call();
-  int primitives = 0;
-  const std::vector<std::string> outline = {"Pen 0 1", "Pause 0.1"};
-  EXPECT_EQ(Outline(rig.log, &primitives), outline);
-  EXPECT_EQ(primitives, 25 * 8);
+  EXPECT_EQ(rig.log, (Log{kBlackPen, kFrameDelay}));
+  EXPECT_EQ(rig.surface.primitives, 25 * 8);
   EXPECT_EQ(rig.state.EnginePhase, kPhaseErase);
   EXPECT_EQ(rig.state.PhaseStartTime, 1000.0f);
-  // Colours for the 4 figures of the call, 25 placed, one added after the frame; the change
-  // itself refreshes no colour.
+  // Colours for the call's 4 figures, 25 placed, one added after the frame: the change itself
+  // draws no colours.
   EXPECT_EQ(rig.random.count, 4u * 6 + 25 * 8 + 8);
   EXPECT_EQ(rig.state.Figures.LastFigure, 0);  // the turned step wrapped 25 figures to one
   EXPECT_EQ(rig.state.Figures.TableSize(), 1);
 }
 
 TEST(AnimateFigures, NegativeStepAddsOneFigurePerFrameAndWrapsAfterTwentyFive) {
-  // Far from every edge, so the negative steps stay negative for the whole run.
-  Rig rig(MakeAnimation(10000, 10000, -6));
+  Rig rig(-6);
+  rig.state = MakeAnimation(10000, 10000, -6);  // far from every edge: the steps stay negative
   for (int call = 1; call <= 27; ++call) {
     rig.Call();
     const FigureSet& f = rig.state.Figures;
-    ASSERT_EQ(f.LastFigure, call % 25) << "call " << call;
+    ASSERT_EQ(f.LastFigure, call % 25) << call;
     ASSERT_EQ(f.TableSize(), f.LastFigure + 1);
     // Figure 0 keeps moving through every resize until the wrap places it anew.
-    const int framesSincePlaced = call < 25 ? call : call - 25;
-    ASSERT_EQ(f.LineX1[0][0], 5050 - 6 * framesSincePlaced) << "call " << call;
-    if (f.LastFigure > 0) {
-      ASSERT_EQ(f.LineX1[0][f.LastFigure], 5050);
-    }
+    ASSERT_EQ(f.LineX1[0][0], 5050 - 6 * (call % 25)) << call;
+    ASSERT_EQ(f.LineX1[0][f.LastFigure], 5050) << call;  // the newest, just placed
   }
 }
 
@@ -108,28 +88,25 @@ TEST(AnimateFigures, EndOfCycleFillsPausesPutsTheBackgroundBackAndStartsAgain) {
   const struct {
     int32_t runMode;
     bool clearToBlack;
-    const char* background;
-  } cases[] = {{kRunModeShow, false, "Background 2"},
-               {kRunModePreview, false, "Background 3"},
-               {kRunModeShow, true, nullptr},
-               {kRunModeSetup, false, nullptr}};
-  for (const auto& c : cases) {
-    Rig rig(MakeAnimation(512, 384, 6));
+    Log expected;
+  } cases[] = {
+      {kRunModeShow, false, {"Fill 0 0 1024 768", "Pause 1", "Background 2"}},
+      {kRunModePreview, false, {"Fill 0 0 1024 768", "Pause 1", "Background 3"}},
+      {kRunModeShow, true, {"Fill 0 0 1024 768", "Pause 1"}},
+      {kRunModeSetup, false, {"Fill 0 0 1024 768", "Pause 1"}},
+  };
+  for (auto c : cases) {
+    Rig rig;
     rig.host.run.RunMode = c.runMode;
     rig.host.run.ClearToBlack = c.clearToBlack;
-    rig.state.EnginePhase = kPhaseErase;
-    rig.state.PhaseStartTime = 979.5f;
-    rig.state.Figures.Resize(kMaxLastFigure);
+    rig.SetPhase(kPhaseErase, 979.5f, kMaxLastFigure);
     rig.state.Figures.LastFigure = 5;
     rig.Call();
-    std::vector<std::string> expected = {"Fill 0 0 1024 768", "Pause 1"};
-    if (c.background) expected.push_back(c.background);
-    // Figure 0 erased where it stood, then the next cycle's first colour frame.
-    for (const char* e : {"Pen 0 1", "Pause 0.1", "Pen 1193046 1", "Pause 0.1"})
-      expected.push_back(e);
-    int primitives = 0;
-    EXPECT_EQ(Outline(rig.log, &primitives), expected);
-    EXPECT_EQ(primitives, 2 * 8);
+    // Figure 0 erased where it stood, then, no step being negative, the next cycle's first
+    // colour frame in the same call.
+    for (const char* e : {kBlackPen, kFrameDelay, kPen, kFrameDelay}) c.expected.push_back(e);
+    EXPECT_EQ(rig.log, c.expected);
+    EXPECT_EQ(rig.surface.primitives, 2 * 8);
     EXPECT_EQ(rig.state.EnginePhase, kPhaseDraw);
     EXPECT_FLOAT_EQ(rig.state.PhaseStartTime, 1001.1f);
     EXPECT_EQ(rig.state.Figures.LastFigure, 0);
@@ -138,45 +115,33 @@ TEST(AnimateFigures, EndOfCycleFillsPausesPutsTheBackgroundBackAndStartsAgain) {
 }
 
 TEST(AnimateFigures, StopMidPassStillPausesThenReturnsAtOnce) {
-  Rig rig(MakeAnimation(512, 384, -6));
-  rig.state.EnginePhase = kPhaseDraw;
-  rig.state.PhaseStartTime = 995.0f;
-  rig.state.Figures.LastFigure = 9;
-  rig.state.Figures.Resize(9);
+  Rig rig(-6);
+  rig.SetPhase(kPhaseDraw, 995.0f, 9);
   FakeHost placer;
   InitFigures(rig.state.Figures, 0, placer, rig.random);
-  const auto expectedX = rig.state.Figures.LineX1[0];  // and figure 10, added, stays 0
+  const auto before = rig.state.Figures.LineX1[0];
   // Ten yields in the colour refresh, then one per figure drawn: the stop comes before figure 3.
   rig.host.onYield = [&] { rig.host.run.StopRequested = rig.host.yields >= 14; };
   rig.Call();
-  int primitives = 0;
-  const std::vector<std::string> outline = {"Pen 1193046 1", "Pen 1193046 1", "Pen 1193046 1",
-                                            "Pause 0.1"};
-  EXPECT_EQ(Outline(rig.log, &primitives), outline);
-  EXPECT_EQ(primitives, 3 * 8);
-  EXPECT_EQ(rig.state.Figures.LastFigure, 10);
-  EXPECT_EQ(rig.state.Figures.LineX1[0], expectedX);  // the move returned at once too
+  EXPECT_EQ(rig.log, (Log{kPen, kPen, kPen, kFrameDelay}));
+  EXPECT_EQ(rig.surface.primitives, 3 * 8);
+  EXPECT_EQ(rig.state.Figures.LastFigure, 10);     // added, but not placed
+  EXPECT_EQ(rig.state.Figures.LineX1[0], before);  // the move returned at once too
 
   rig.log.clear();
   rig.Call();
   EXPECT_TRUE(rig.log.empty());
-  EXPECT_EQ(rig.state.Figures.LastFigure, 10);
-}
 
-TEST(AnimateFigures, EraseKeepsGoingWithoutReturningUntilTheStop) {
-  Rig rig(MakeAnimation(512, 384, 6));  // figures at x 306 moving right: no turn for a while
-  rig.state.EnginePhase = kPhaseErase;
-  rig.state.PhaseStartTime = 995.0f;
-  FakeHost placer;
-  InitFigures(rig.state.Figures, 0, placer, rig.random);
+  // The erase pass goes on frame after frame without returning, until the stop.
+  Rig erase;
+  erase.SetPhase(kPhaseErase, 995.0f, 0);
+  InitFigures(erase.state.Figures, 0, placer, erase.random);  // x 306 moving right: no turn
   int pauses = 0;
-  rig.host.onPause = [&] { rig.host.run.StopRequested = ++pauses == 3; };
-  rig.Call();
-  int primitives = 0;
-  const std::vector<std::string> outline = {"Pen 0 1",   "Pause 0.1", "Pen 0 1",
-                                            "Pause 0.1", "Pen 0 1",   "Pause 0.1"};
-  EXPECT_EQ(Outline(rig.log, &primitives), outline);
-  EXPECT_EQ(rig.state.Figures.LineX1[0][0], 306 + 2 * 6);  // the last move saw the stop
+  erase.host.onPause = [&] { erase.host.run.StopRequested = ++pauses == 3; };
+  erase.Call();
+  EXPECT_EQ(erase.log,
+            (Log{kBlackPen, kFrameDelay, kBlackPen, kFrameDelay, kBlackPen, kFrameDelay}));
+  EXPECT_EQ(erase.state.Figures.LineX1[0][0], 306 + 2 * 6);
 }
 
 TEST(AnimateFigures, EveryLiveFigureStaysFourFoldMirrored) {
@@ -190,7 +155,7 @@ TEST(AnimateFigures, EveryLiveFigureStaysFourFoldMirrored) {
     host.run.UseRandomColors = true;
     UniformRandom generator;
     UniformRandomSource random(generator);
-    CountingSurface surface;
+    RecordingSurface surface;
     for (int call = 0; call < 3000; ++call) {
       AnimateFigures(surface, state, host, random);
       ASSERT_TRUE(Mirrored(state.Figures)) << a.cx << "x" << a.cy << " call " << call;
@@ -199,30 +164,27 @@ TEST(AnimateFigures, EveryLiveFigureStaysFourFoldMirrored) {
   }
 }
 
-std::vector<std::string> RunCalls(bool randomColors, float seedTime, int calls) {
-  std::vector<std::string> log;
+Log Drawing(bool randomColors, float seedTime) {
+  Log log;
   AnimationState state = MakeAnimation(512, 384, 6);
   FakeHost host;
   host.run.UseRandomColors = randomColors;
-  host.run.FixedColor = kFixed;
   UniformRandom generator;
-  if (randomColors) generator.Seed(seedTime);
+  if (randomColors) generator.Seed(seedTime);  // as the entry routine does
   UniformRandomSource random(generator);
-  RecordingSurface surface(log);
-  for (int i = 0; i < calls; ++i) AnimateFigures(surface, state, host, random);
+  RecordingSurface surface(&log);
+  for (int i = 0; i < 300; ++i) AnimateFigures(surface, state, host, random);
   return log;
 }
 
 TEST(AnimateFigures, FixedColourRepeatsAndClockSeededColoursDiffer) {
-  const auto first = RunCalls(false, 0, 300);
-  EXPECT_EQ(first, RunCalls(false, 0, 300));
-  EXPECT_NE(RunCalls(true, 43200.5f, 300), RunCalls(true, 43200.625f, 300));
+  EXPECT_EQ(Drawing(false, 0), Drawing(false, 0));
+  EXPECT_NE(Drawing(true, 43200.5f), Drawing(true, 43200.625f));
 }
 
 TEST(AnimateFigures, PhaseChangesStrictlyAfterTwentySecondsInThirtyTwoBitFloats) {
-  Rig rig(MakeAnimation(512, 384, 6));
+  Rig rig;
   rig.Call();
-  ASSERT_EQ(rig.state.PhaseStartTime, 1000.0f);
   for (double now : {1020.0, 1020.00001}) {  // the second is 1020 as a 32-bit float
     rig.host.clock = now;
     rig.Call();
@@ -231,14 +193,14 @@ TEST(AnimateFigures, PhaseChangesStrictlyAfterTwentySecondsInThirtyTwoBitFloats)
   rig.host.clock = 1020.0002;
   rig.Call();
   EXPECT_EQ(rig.state.EnginePhase, kPhaseErase);
-}
 
-TEST(AnimateFigures, PhasesLastTwentySecondsAcrossMidnightAndAfterDays) {
+  // The host's clock never goes back: a phase begun just before midnight, or days into the
+  // run, lasts its 20 seconds.
   for (double start : {86399.0 - 10, 10 * 86400.0}) {
-    Rig rig(MakeAnimation(512, 384, 6));
-    rig.host.clock = start;
-    while (rig.state.EnginePhase != kPhaseErase && rig.host.clock < start + 100) rig.Call();
-    const double drawPhase = rig.state.PhaseStartTime - static_cast<float>(start);
+    Rig day;
+    day.host.clock = start;
+    while (day.state.EnginePhase != kPhaseErase && day.host.clock < start + 100) day.Call();
+    const double drawPhase = day.state.PhaseStartTime - static_cast<float>(start);
     EXPECT_GT(drawPhase, 20.0) << start;
     EXPECT_LT(drawPhase, 20.25) << start;
   }
