@@ -65,23 +65,6 @@ TEST(InitFigures, PlacesCopyZeroWithMarginAndClampThenMirrors) {
   }
 }
 
-TEST(InitFigures, PlacesFromTheFirstGivenAndStopsAtOnce) {
-  FigureSet f = MakeFigures(200, 100, 3);
-  ScriptedRandom random({0.5f});
-  FakeHost host;
-  InitFigures(f, 2, host, random);
-  EXPECT_EQ(random.count, 16u);
-  EXPECT_EQ(f.LineX1[0][1], 0);
-  EXPECT_EQ(f.LineX1[0][3], 150);
-
-  FigureSet g = MakeFigures(200, 100, 3);
-  FakeHost stopping;
-  stopping.onYield = [&] { stopping.run.StopRequested = stopping.yields >= 2; };
-  InitFigures(g, 0, stopping, random);
-  EXPECT_EQ(g.LineX1[0][0], 150);
-  EXPECT_EQ(g.LineX1[0][1], 0);  // later figures keep their values
-}
-
 TEST(MoveFigures, TurnsOnlyWhenCopyZeroWouldLeaveItsHalf) {
   const struct {
     int32_t x1, x2;
