@@ -2,7 +2,7 @@
 //
 // Command line:
 //   vorlux_settings_host.exe [--saver PATH] [--select NAME] [--add-item TEXT]... [--no-saver]
-//                            [--hidden] [--info FILE]
+//                            [--hidden] [--info FILE] [--in-process] [--close-after SECONDS]
 //     --saver PATH     the saver to run (default: SSVorlux.scr next to the host)
 //     --select NAME    the list item chosen at start, whole text (default: the saver's own
 //                      list name; no such item: none chosen)
@@ -11,6 +11,9 @@
 //     --hidden         keep the dialog off the screen (for tests that share the display)
 //     --info FILE      after every preview start, write "dialog=", "preview=" and "pid=" lines
 //                      (decimal) to FILE
+//     --in-process     run the preview inside the host instead of starting the saver, with the
+//                      saver's settings, so that its drawing can be seen under Wine
+//     --close-after S  close the dialog after S seconds, as the user would
 //
 // The dialog is the process's top-level window, titled kHostTitle. Tests send it the
 // registered messages below; WM_CLOSE closes it, as a user would.

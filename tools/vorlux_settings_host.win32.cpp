@@ -12,6 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
+#include "app/forms.win32.h"
+#include "app/globals.win32.h"
+#include "app/startup.h"
+#include "app/window_utils.win32.h"
+#include "config/registry_store.win32.h"
+#include "engine/animation.win32.h"
+#include "saver/preview.win32.h"
 #include "saver/probe.win32.h"
 
 namespace {
@@ -22,6 +30,7 @@ constexpr wchar_t kPageClass[] = L"#32770";
 constexpr wchar_t kPreviewClass[] = L"VorluxPreviewWindow";
 
 enum ControlId : int { kIdList = 100, kIdSettings = 101, kIdMonitor = 102, kIdGroup = 103 };
+constexpr UINT_PTR kCloseTimer = 1;
 
 struct Options {
   std::wstring saver;
@@ -30,6 +39,8 @@ struct Options {
   std::vector<std::wstring> extraItems;
   bool startSaver = true;
   bool hidden = false;
+  bool inProcess = false;
+  UINT closeAfterMs = 0;
 };
 
 struct Host {
@@ -41,6 +52,8 @@ struct Host {
   DWORD saverId = 0;
   bool saverEndSeen = true;
   int saverStarts = 0;
+  bool previewPending = false;  // in-process: a preview is to run in the main loop
+  bool closed = false;
   int dpi = 96;
   UINT selectMessage = 0, destroyPreviewMessage = 0, restartPreviewMessage = 0, queryMessage = 0,
        hangMessage = 0;
@@ -102,6 +115,10 @@ Options ParseOptions() {
       o.startSaver = false;
     } else if (arg == L"--hidden") {
       o.hidden = true;
+    } else if (arg == L"--in-process") {
+      o.inProcess = true;
+    } else if (arg == L"--close-after" && hasValue) {
+      o.closeAfterMs = static_cast<UINT>(_wtof(argv[++i]) * 1000);
     }
   }
   if (argv) LocalFree(argv);
@@ -154,7 +171,9 @@ void RestartPreview(bool startSaver) {
                                  Scale(kPreview.top), Scale(kPreview.right - kPreview.left),
                                  Scale(kPreview.bottom - kPreview.top), host.monitor, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
-  if (startSaver && host.options.startSaver && host.preview) {
+  if (startSaver && host.options.startSaver && host.preview && host.options.inProcess) {
+    host.previewPending = true;
+  } else if (startSaver && host.options.startSaver && host.preview) {
     if (host.saverProcess) CloseHandle(host.saverProcess);
     host.saverId = 0;
     host.saverProcess =
@@ -304,9 +323,13 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CLOSE:
       DestroyWindow(window);
       return 0;
+    case WM_TIMER:
+      if (wParam == kCloseTimer) DestroyWindow(window);
+      return 0;
     case WM_DESTROY:
       // The preview window goes with the dialog; the saver sees it gone and ends.
       host.preview = nullptr;
+      host.closed = true;
       PostQuitMessage(0);
       return 0;
     default:
@@ -397,6 +420,31 @@ bool CreateDialogWindows() {
   return true;
 }
 
+// The saver's start-up as far as the preview needs it: title, run mode, screen, settings.
+void PrepareInProcessPreview() {
+  vorlux::RunState& s = vorlux::Run();
+  s.AppTitle = vorlux::kAppTitle;
+  s.RunMode = vorlux::kRunModePreview;
+  s.TwipsPerPixelX = vorlux::ScreenTwipsPerPixelX();
+  s.TwipsPerPixelY = vorlux::ScreenTwipsPerPixelY();
+  vorlux::LoadSettings(s, vorlux::Settings(), vorlux::Random(), vorlux::TimeOfDaySeconds());
+  vorlux::RegisterDialogWindow(host.dialog);
+}
+
+// The saver's preview, run here instead of in a process of its own, so that its drawing can be
+// seen (Wine does not show one process's drawing in another's window). It processes the
+// dialog's messages while it runs and ends as the saver's would.
+void RunPreviewHere() {
+  vorlux::Animation() = vorlux::AnimationState{};  // as a new saver process starts
+  vorlux::PreviewState p;
+  p.TargetWindow = host.preview;
+  p.listName = host.saverName;
+  vorlux::StartPreview(p, vorlux::Animation(), vorlux::Graphics());
+  vorlux::AnimatePreview(p, vorlux::Animation(), vorlux::Graphics(),
+                         [&] { return vorlux::PreviewGoesOn(p); });
+  vorlux::EndPreview(p, vorlux::Graphics());
+}
+
 int Run() {
   host.options = ParseOptions();
   host.saverName = vorlux::ListNameOfPath(host.options.saver);
@@ -406,6 +454,9 @@ int Run() {
   host.queryMessage = RegisterWindowMessageW(kQueryMessage);
   host.hangMessage = RegisterWindowMessageW(kHangMessage);
   if (!CreateDialogWindows()) return 1;
+  if (host.options.inProcess) PrepareInProcessPreview();
+  if (host.options.closeAfterMs)
+    SetTimer(host.dialog, kCloseTimer, host.options.closeAfterMs, nullptr);
 
   if (!host.options.hidden) {
     ShowWindow(host.dialog, SW_SHOWNORMAL);
@@ -415,6 +466,13 @@ int Run() {
   RestartPreview(ChosenItem() == kItemSaver);
 
   for (;;) {
+    if (host.previewPending) {
+      host.previewPending = false;
+      RunPreviewHere();
+      // Its message processing took the quit message; the flag tells instead.
+      if (host.closed) break;
+      continue;
+    }
     HANDLE waits[1];
     DWORD count = 0;
     if (host.saverProcess && !host.saverEndSeen) waits[count++] = host.saverProcess;
@@ -426,18 +484,21 @@ int Run() {
       continue;
     }
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (!host.closed && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) {
-        if (host.saverProcess) CloseHandle(host.saverProcess);
-        DeleteObject(host.font);
-        return static_cast<int>(msg.wParam);
+        host.closed = true;
+        break;
       }
       if (!IsDialogMessageW(host.dialog, &msg)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
       }
     }
+    if (host.closed) break;
   }
+  if (host.saverProcess) CloseHandle(host.saverProcess);
+  DeleteObject(host.font);
+  return 0;
 }
 
 }  // namespace
