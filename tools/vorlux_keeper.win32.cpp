@@ -1,8 +1,21 @@
-// Keeps one Wine process alive for the whole test run, so that the Wine desktop process is not
-// started again by every test program. It has no window and waits until it is killed.
+// Keeps the Wine desktop process alive for a whole test run.
+//
+// Wine starts its desktop process for the first program that uses a window, and that process
+// inherits the program's standard handles: when a test starts it, the test runner's output pipe
+// stays open until the run ends. `vorlux_keeper --warm-up` starts the desktop with no such
+// handles (the runner calls it with /dev/null) and returns; `vorlux_keeper` alone then stays
+// until it is killed, so the desktop is not started again by every test.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  Sleep(INFINITE);
+#include <cstring>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  HWND window = CreateWindowW(L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  if (std::strstr(commandLine, "--warm-up")) {
+    DestroyWindow(window);
+    return 0;
+  }
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
   return 0;
 }

@@ -72,6 +72,9 @@ make_prefix() {
 start_daemons() {
   wineserver -p 9>&- </dev/null >/dev/null 2>&1 || true
   if [ -n "$keeper" ] && [ -f "$keeper" ] && ! alive "$state/keeper.pid"; then
+    # The desktop process inherits the standard handles of the program that starts it: start
+    # it here, detached from any caller's output pipe, before a test would.
+    wine "$keeper" --warm-up 9>&- </dev/null >/dev/null 2>&1 || true
     wine "$keeper" 9>&- </dev/null >/dev/null 2>&1 &
     echo $! > "$state/keeper.pid"
   fi

@@ -151,6 +151,27 @@ std::wstring WindowTextOf(HWND window) {
   return text;
 }
 
+namespace {
+
+struct TextSearch {
+  std::wstring_view needle;
+  bool found;
+};
+
+BOOL CALLBACK SearchChildText(HWND w, LPARAM lp) {
+  auto* search = reinterpret_cast<TextSearch*>(lp);
+  if (WindowTextOf(w).find(search->needle) != std::wstring::npos) search->found = true;
+  return !search->found;
+}
+
+}  // namespace
+
+bool ChildWithText(HWND window, std::wstring_view text) {
+  TextSearch search{text, false};
+  EnumChildWindows(window, SearchChildText, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};
   GetClassNameW(window, name, 256);
@@ -258,12 +279,10 @@ void PressKeys(std::initializer_list<WORD> chord) {
 }
 
 void MoveMouseTo(int x, int y) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
+  // An exact position: absolute input coordinates are scaled to 0..65535 and can land a pixel
+  // off, which matters to a watch that counts pixels. Windows sends the window under the
+  // pointer the same mouse-move message as for a hand move.
+  SetCursorPos(x, y);
 }
 
 void ClickMouse(int button, std::initializer_list<WORD> modifiers) {
@@ -320,9 +339,10 @@ bool CursorVisible() {
 }
 
 bool SaverRunningFlag() {
-  BOOL running = FALSE;
-  SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-  return running != FALSE;
+  // Wine keeps the flag a process has read once; a new process reads the current state.
+  Process reader = Process::Start(BuildDir() + L"vorlux_spi_flag.exe", L"");
+  const auto code = reader.WaitExit(10s);
+  return code && *code == 1;
 }
 
 }  // namespace vorlux::test

@@ -59,6 +59,8 @@ class Process {
 HWND FindTopWindow(std::wstring_view className, std::wstring_view title);
 std::wstring WindowTextOf(HWND window);
 std::wstring ClassNameOf(HWND window);
+// Whether any window below this one (at any depth) has a text containing the given one.
+bool ChildWithText(HWND window, std::wstring_view text);
 
 // The saver's settings (section "Setting" of the application title).
 std::optional<std::wstring> ReadSaverSetting(std::wstring_view key);

@@ -1,0 +1,41 @@
+// frmSS: the borderless full-screen window of the show, with its hidden picture box that holds
+// the copy of the desktop drawn as the form's background.
+#pragma once
+
+#include <windows.h>
+
+#include "app/forms.win32.h"
+#include "app/gdi_object.win32.h"
+
+namespace vorlux {
+
+// A hidden picture box: a persistent image of the form's size. The image is selected into a
+// device context only while something draws on it, so that the form can paint it.
+class PictureBox {
+ public:
+  // Sizes the image in twips; the old image goes.
+  void Resize(int widthTwips, int heightTwips);
+  HBITMAP Image() const { return image_.Get(); }
+  void Clear() { image_.Reset(); }
+
+ private:
+  GdiObject<HBITMAP> image_;
+};
+
+class frmSS : public Form {
+ public:
+  PictureBox pic;
+
+ protected:
+  WindowSpec Spec() const override;
+  void Form_Load() override;
+  void Form_Unload() override;
+  void Form_KeyDown(int keyCode, int shift) override;
+  void Form_MouseDown(int button, int shift, int x, int y) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+};
+
+// Copies the screen into the form's picture box and makes it the form's background.
+void CaptureDesktop(frmSS& form);
+
+}  // namespace vorlux
