@@ -1,0 +1,74 @@
+// Figures of a running show: time from start to the first frame, then (between the lines
+// "ready" and "measured", while bench/show-cpu.sh reads the CPU of the show and of wineserver
+// from /proc) 30 s of undisturbed show, then the frame rate counted from screen changes.
+//   show_win32 [cpu-seconds] [fps-seconds]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "vorlux_test.h"
+
+using namespace vorlux::test;
+
+namespace {
+
+double Now() {
+  static LARGE_INTEGER f = [] {
+    LARGE_INTEGER v;
+    QueryPerformanceFrequency(&v);
+    return v;
+  }();
+  LARGE_INTEGER c;
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// A small copy of the screen: enough to see every frame's new lines.
+std::vector<uint32_t> Sample() {
+  const Screenshot s = Screenshot::Capture();
+  std::vector<uint32_t> v;
+  for (int y = 0; y < s.Height(); y += 2)
+    for (int x = 0; x < s.Width(); x += 2) v.push_back(s.At(x, y));
+  return v;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int cpuSeconds = argc > 1 ? std::atoi(argv[1]) : 30;
+  const int fpsSeconds = argc > 2 ? std::atoi(argv[2]) : 5;
+  ClearSaverSettings();
+  const double t0 = Now();
+  Process saver = Process::StartSaver(L"/S");
+  if (!saver.Valid()) return 1;
+  bool drawn = WaitUntil([] { return Screenshot::Capture().CountNot(0) > 50; }, 10s);
+  const double firstFrame = Now() - t0;
+  if (!drawn) return 2;
+  std::printf("start to first frame: %.0f ms\nready\n", firstFrame * 1000);
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(cpuSeconds) * 1000);
+  std::printf("measured\n");
+  std::fflush(stdout);
+
+  // A frame draws its figures within a few milliseconds and then waits 0.1 s: changes closer
+  // together than 60 ms are one frame caught while drawing.
+  int changes = 0;
+  double lastChange = -1;
+  auto last = Sample();
+  const double fpsStart = Now();
+  while (Now() - fpsStart < fpsSeconds) {
+    auto now = Sample();
+    if (now != last && Now() - lastChange > 0.06) {
+      ++changes;
+      lastChange = Now();
+    }
+    last = std::move(now);
+  }
+  std::printf("frames per second (screen changes): %.1f\n", changes / (Now() - fpsStart));
+  PressKey(VK_SHIFT);
+  const auto code = saver.WaitExit(5s);
+  std::printf("ended by a key: %s\n", code && *code == 0 ? "yes, exit code 0" : "NO");
+  ClearSaverSettings();
+  return 0;
+}
