@@ -1,5 +1,6 @@
 #include "about/about_text.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vorlux {
@@ -53,7 +54,11 @@ std::wstring BuildAboutText(std::wstring_view comment, const AboutIdentity& id) 
   text += kCR;
   text += p3;
   text += L"for comments or bugs send e-mail to address:\r";
-  text.append(id.email.size() + 12, L' ');
+  // The link is drawn over these blanks in a font of its own; counted by characters alone, a
+  // wider link would cover the start of the prompt.
+  const size_t covered =
+      std::max(id.email.size(), static_cast<size_t>(std::max(id.emailLinkBlanks, 0)));
+  text.append(std::max(id.email.size() + 12, covered + 2), L' ');
   text += L"or check for updates on the web:\r";
   text.append(id.web.size(), L' ');
   return text;

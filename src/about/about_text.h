@@ -39,10 +39,14 @@ struct AboutIdentity {
   std::wstring_view email;
   std::wstring_view web;
   AboutVersion version;
+  // How many blanks of the text's font the e-mail link covers; 0 counts one per character.
+  int emailLinkBlanks = 0;
 };
 
 // Lines separated by a single carriage return (no line feed). A comment that is empty, all
-// blanks or starts with a carriage return is not shown.
+// blanks or starts with a carriage return is not shown. The web prompt follows the e-mail
+// address's length plus 12 blanks, or more when the e-mail link needs them to keep two blanks
+// clear before the prompt.
 std::wstring BuildAboutText(std::wstring_view comment, const AboutIdentity& identity);
 
 // Number of carriage returns (code 13); a count beyond 16 bits raises std::overflow_error.

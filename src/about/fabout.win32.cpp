@@ -31,6 +31,16 @@ TEXTMETRICW MetricsOf(HFONT font) {
   return tm;
 }
 
+int BlankWidth(HFONT font) {
+  SIZE blank{};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  GetTextExtentPoint32W(dc, L" ", 1, &blank);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return blank.cx;
+}
+
 // A rectangle of a control in its parent's client coordinates.
 RECT RectInParent(HWND control) {
   RECT r;
@@ -167,8 +177,12 @@ void fabout::About(std::wstring_view comment, PicturePtr icon) {
   if (!IsLoaded()) return;
   const RunState& run = Run();
   const std::wstring maker = BuildMakerName();
-  const AboutIdentity identity{run.AppTitle, run.CopyrightYears, maker,          kMakerCity,
-                               kMakerEmail,  kMakerWebAddress,   kProgramVersion};
+  AboutIdentity identity{run.AppTitle, run.CopyrightYears, maker,          kMakerCity,
+                         kMakerEmail,  kMakerWebAddress,   kProgramVersion};
+  // The e-mail link is wider than its count of blanks in most fonts; the text makes room.
+  const RECT mail = RectInParent(lblmailto_);
+  const int blank = BlankWidth(aboutFont_.Get());
+  if (blank > 0) identity.emailLinkBlanks = (mail.right - mail.left + blank - 1) / blank;
   SetWindowTextW(lblAbout_, BuildAboutText(comment, identity).c_str());
   SetPicture(icon ? std::move(icon) : Picture::FromBitmapResource(kAboutBitmapResource));
   if (storedInterval_ > 0) TimerHide_.SetEnabled(true);

@@ -61,6 +61,21 @@ TEST(AboutText, PlaceholdersAreAsLongAsTheAddresses) {
   EXPECT_EQ(lines[kWebPlaceholderLine], L"");
 }
 
+TEST(AboutText, AWideEmailLinkKeepsTwoBlanksBeforeTheWebPrompt) {
+  const auto blanksBeforePrompt = [](int linkBlanks) {
+    AboutIdentity id = Identity();
+    id.emailLinkBlanks = linkBlanks;
+    const std::wstring line = Lines(BuildAboutText(L"", id))[kEmailPlaceholderLine];
+    EXPECT_EQ(line.substr(line.find_first_not_of(L' ')), kWebPrompt);
+    return line.find_first_not_of(L' ');
+  };
+  EXPECT_EQ(blanksBeforePrompt(-5), 30u);
+  EXPECT_EQ(blanksBeforePrompt(18), 30u) << "as many blanks as characters: 12 more";
+  EXPECT_EQ(blanksBeforePrompt(28), 30u);
+  EXPECT_EQ(blanksBeforePrompt(29), 31u);
+  EXPECT_EQ(blanksBeforePrompt(40), 42u);
+}
+
 TEST(AboutText, CommentsThatShowNothingGiveTheTextOfTheEmptyComment) {
   const std::wstring empty = BuildAboutText(L"", Identity());
   for (const std::wstring comment : {L" ", L"    ", L"\r", L"\rhidden", L"\rhidden\rtoo\r"}) {
