@@ -71,8 +71,8 @@ Picture::~Picture() {
 
 fabout::fabout() { SetBackColor(GetSysColor(COLOR_WINDOW)); }
 
-Form::WindowSpec fabout::Spec() const {
-  WindowSpec s;
+Form::WindowLayout fabout::Layout() const {
+  WindowLayout s;
   s.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   s.exStyle = WS_EX_DLGMODALFRAME;
   s.clientWidth = 6555;

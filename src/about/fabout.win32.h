@@ -60,7 +60,7 @@ class fabout : public Form {
   const FormTimer& TimerHide() const { return TimerHide_; }
 
  protected:
-  WindowSpec Spec() const override;
+  WindowLayout Layout() const override;
   void CreateControls() override;
   void Form_Load() override;
   void Form_QueryUnload(int unloadMode) override;

@@ -142,12 +142,12 @@ Form::~Form() {
 void Form::Load() {
   if (hwnd_) return;
   RegisterFormClass(&Form::Trampoline);
-  const WindowSpec spec = Spec();
-  dialogKeys_ = spec.dialogKeys;
-  RECT r{0, 0, TwipsToPixelsX(spec.clientWidth), TwipsToPixelsY(spec.clientHeight)};
-  AdjustWindowRectEx(&r, spec.style, FALSE, spec.exStyle);
-  HWND owner = spec.showInTaskbar ? nullptr : HiddenOwnerWindow();
-  CreateWindowExW(spec.exStyle, kFormClassName, L"", spec.style & ~WS_VISIBLE, CW_USEDEFAULT,
+  const WindowLayout layout = Layout();
+  dialogKeys_ = layout.dialogKeys;
+  RECT r{0, 0, TwipsToPixelsX(layout.clientWidth), TwipsToPixelsY(layout.clientHeight)};
+  AdjustWindowRectEx(&r, layout.style, FALSE, layout.exStyle);
+  HWND owner = layout.showInTaskbar ? nullptr : HiddenOwnerWindow();
+  CreateWindowExW(layout.exStyle, kFormClassName, L"", layout.style & ~WS_VISIBLE, CW_USEDEFAULT,
                   CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, owner, nullptr,
                   GetModuleHandleW(nullptr), this);
   if (!hwnd_) return;

@@ -80,7 +80,7 @@ class Form {
   void SetBackColor(COLORREF color);
 
  protected:
-  struct WindowSpec {
+  struct WindowLayout {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     DWORD exStyle = 0;
     int clientWidth = 4800;  // twips
@@ -90,7 +90,7 @@ class Form {
     // taskbar without the small caption of a tool window.
     bool showInTaskbar = true;
   };
-  virtual WindowSpec Spec() const { return {}; }
+  virtual WindowLayout Layout() const { return {}; }
   // Creates the child controls; runs before Form_Load.
   virtual void CreateControls() {}
 

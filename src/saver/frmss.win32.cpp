@@ -12,8 +12,8 @@ void PictureBox::Resize(int widthTwips, int heightTwips) {
   ReleaseDC(nullptr, screen);
 }
 
-Form::WindowSpec frmSS::Spec() const {
-  WindowSpec s;
+Form::WindowLayout frmSS::Layout() const {
+  WindowLayout s;
   s.style = WS_POPUP;
   s.exStyle = WS_EX_TOOLWINDOW;  // no taskbar button for the show
   s.clientWidth = 0;

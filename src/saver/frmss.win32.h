@@ -27,7 +27,7 @@ class frmSS : public Form {
   PictureBox pic;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowLayout Layout() const override;
   void Form_Load() override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode, int shift) override;

@@ -17,8 +17,8 @@ class RecordingForm : public Form {
   int keyCode = 0, keyShift = -1, button = 0, buttonShift = -1;
 
  protected:
-  WindowSpec Spec() const override {
-    WindowSpec s;
+  WindowLayout Layout() const override {
+    WindowLayout s;
     s.clientWidth = 3000;
     s.clientHeight = 1500;
     return s;
