@@ -76,7 +76,12 @@ TEST_F(Show, APlainRightClickOpensTheAboutBoxForTenSecondsAndTheShowGoesOn) {
   StartShow();
   ClickMouse(2);
   HWND about = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (about = FindTopWindow(L"", L"About")) != nullptr; }, 3s));
+  // The box exists, hidden, before it is filled and shown: wait for it on the screen.
+  const auto visibleAbout = [&] {
+    about = FindTopWindow(L"", L"About");
+    return about && IsWindowVisible(about);
+  };
+  ASSERT_TRUE(WaitUntil(visibleAbout, 3s));
   const auto opened = GetTickCount64();
   EXPECT_TRUE(GetWindowLongW(about, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(CursorVisible()) << "the pointer shows while the box is open";
@@ -91,7 +96,7 @@ TEST_F(Show, APlainRightClickOpensTheAboutBoxForTenSecondsAndTheShowGoesOn) {
 
   // Again, closed with OK this time (Enter); then a key still ends the show.
   ClickMouse(2);
-  ASSERT_TRUE(WaitUntil([&] { return (about = FindTopWindow(L"", L"About")) != nullptr; }, 3s));
+  ASSERT_TRUE(WaitUntil(visibleAbout, 3s));
   Sleep(300);
   PressKey(VK_RETURN);
   ASSERT_TRUE(WaitUntil([] { return FindTopWindow(L"", L"About") == nullptr; }, 3s));
