@@ -56,8 +56,8 @@ bool ShowTest::KeepsRunning(Millis time) {
 
 double MirrorAgreement(const Screenshot& shot, int cx, int cy, uint32_t background) {
   auto lit = [&](int x, int y) {
-    for (int dy = -1; dy <= 1; ++dy)
-      for (int dx = -1; dx <= 1; ++dx) {
+    for (int dy = -2; dy <= 2; ++dy)
+      for (int dx = -2; dx <= 2; ++dx) {
         const int px = x + dx, py = y + dy;
         if (px >= 0 && py >= 0 && px < shot.Width() && py < shot.Height() &&
             shot.At(px, py) != background)

@@ -29,7 +29,8 @@ class ShowTest : public ::testing::Test {
 };
 
 // Fraction of lit (non-background) pixels of the top-left quadrant whose three mirror images
-// about (cx, cy) are lit too, allowing one pixel either way for GDI's end-point rules.
+// about (cx, cy) are lit too, allowing two pixels either way: GDI's end-point rule moves line
+// ends by one, and arcs are not rasterised as exact mirror images of each other.
 double MirrorAgreement(const Screenshot& shot, int cx, int cy, uint32_t background);
 
 }  // namespace vorlux::test
