@@ -20,11 +20,8 @@ class QuietHost final : public EngineHost {
   void ProcessMessages() override {}
   void Pause(float) override {}
   double Now() override { return 0.0; }
-  void RestoreBackground(int32_t, Surface&) override {}
-  const RunState& Run() const override { return run_; }
-
- private:
-  RunState run_;
+  void EndCycle(Surface&) override {}
+  bool StopRequested() const override { return false; }
 };
 
 void BM_FrameOfTwentyFiveFigures(benchmark::State& bench) {

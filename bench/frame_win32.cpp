@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/bas_graphical.win32.h"
+#include "engine/gdi_surface.win32.h"
 #include "engine/engine.h"
 
 namespace {
@@ -18,11 +18,8 @@ class QuietHost final : public EngineHost {
   void ProcessMessages() override {}
   void Pause(float) override {}
   double Now() override { return 0.0; }
-  void RestoreBackground(int32_t, Surface&) override {}
-  const RunState& Run() const override { return run_; }
-
- private:
-  RunState run_;
+  void EndCycle(Surface&) override {}
+  bool StopRequested() const override { return false; }
 };
 
 double Seconds() {

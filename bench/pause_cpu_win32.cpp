@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/window_utils.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace {
 

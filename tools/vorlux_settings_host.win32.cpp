@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/forms.win32.h"
+#include "ui/forms.win32.h"
 #include "app/globals.win32.h"
 #include "app/startup.h"
-#include "app/window_utils.win32.h"
-#include "config/registry_store.win32.h"
+#include "ui/window_utils.win32.h"
+#include "config/settings_store.win32.h"
 #include "engine/animation.win32.h"
 #include "saver/preview.win32.h"
 #include "saver/probe.win32.h"

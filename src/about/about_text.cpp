@@ -1,3 +1,4 @@
+// The About box's text, and the maker's name and web address from their code tables.
 #include "about/about_text.h"
 
 #include <algorithm>
@@ -8,6 +9,20 @@ namespace vorlux {
 namespace {
 
 constexpr wchar_t kCR = L'\r';
+
+constexpr uint16_t kMakerNameCodes[] = {86, 111, 114, 108, 117, 120, 32, 76, 97, 98, 115};
+
+constexpr uint8_t kWebAddressCodes[] = {104, 116, 116, 112, 115, 58,  47,  47,  119, 119, 119,
+                                        46,  101, 120, 97,  109, 112, 108, 101, 46,  111, 114,
+                                        103, 47,  118, 111, 114, 108, 117, 120, 47};
+
+template <class Code, size_t N>
+std::wstring Assemble(const Code (&codes)[N]) {
+  std::wstring text;
+  for (Code c : codes) text += static_cast<wchar_t>(c);
+  return text;
+}
+
 
 bool ShowsNoComment(std::wstring_view comment) {
   return comment.find_first_not_of(L' ') == std::wstring_view::npos || comment.front() == kCR;
@@ -63,5 +78,9 @@ std::wstring BuildAboutText(std::wstring_view comment, const AboutIdentity& id) 
   text.append(id.web.size(), L' ');
   return text;
 }
+
+std::wstring BuildMakerName() { return Assemble(kMakerNameCodes); }
+std::wstring BuildWebAddress() { return Assemble(kWebAddressCodes); }
+
 
 }  // namespace vorlux

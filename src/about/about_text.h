@@ -49,6 +49,11 @@ struct AboutIdentity {
 // clear before the prompt.
 std::wstring BuildAboutText(std::wstring_view comment, const AboutIdentity& identity);
 
+// The maker's name and the displayed web address, assembled from tables of character codes so
+// that neither stands in the program as one piece of text.
+std::wstring BuildMakerName();
+std::wstring BuildWebAddress();
+
 // Number of carriage returns (code 13); a count beyond 16 bits raises std::overflow_error.
 int16_t CountCarriageReturns(std::wstring_view text);
 

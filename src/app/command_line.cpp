@@ -1,7 +1,8 @@
+// The screen-saver command line.
 #include "app/command_line.h"
 
-#include "app/numeric.h"
-#include "app/text_case.h"
+#include "base/numeric.h"
+#include "base/text_case.h"
 #include "config/settings_grammar.h"
 
 namespace vorlux {

@@ -1,3 +1,4 @@
+// The single-instance rule and the reading of the settings into the run state.
 #include "app/startup.h"
 
 #include "app/command_line.h"

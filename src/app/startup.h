@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "app/random.h"
-#include "app/run_state.h"
+#include "base/random.h"
+#include "config/run_state.h"
 #include "config/settings_store.h"
 
 namespace vorlux {

@@ -1,3 +1,4 @@
+// The grammar of the stored setting texts.
 #include "config/settings_grammar.h"
 
 #include <array>
@@ -6,8 +7,8 @@
 #include <limits>
 #include <string>
 
-#include "app/numeric.h"
-#include "app/text_case.h"
+#include "base/numeric.h"
+#include "base/text_case.h"
 
 namespace vorlux {
 

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "base/color.h"
+
 namespace vorlux {
 
 // The value of the number at the start of the text (after blanks, tabs and line feeds are
@@ -21,12 +23,5 @@ std::optional<bool> ParseBoolWord(std::wstring_view text);
 // (halves to even), above 255 count as 255 and below 0 as 0. A text without two commas gives
 // white. Empty when a component does not fit in 16 bits or is too large for a double.
 std::optional<uint32_t> ParseColorTriplet(std::wstring_view text);
-
-constexpr uint32_t MakeColor(int r, int g, int b) {
-  return static_cast<uint32_t>(r) | (static_cast<uint32_t>(g) << 8) | (static_cast<uint32_t>(b) << 16);
-}
-constexpr int RedOf(uint32_t c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
 
 }  // namespace vorlux

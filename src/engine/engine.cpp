@@ -1,6 +1,5 @@
+// The animation engine: the Start, Draw and Erase phases over the figure set.
 #include "engine/engine.h"
-
-#include "app/command_line.h"
 
 namespace vorlux {
 namespace {
@@ -18,7 +17,7 @@ bool PhaseElapsed(const AnimationState& state, EngineHost& host) {
 
 bool Stopped(EngineHost& host) {
   host.ProcessMessages();
-  return host.Run().StopRequested;
+  return host.StopRequested();
 }
 
 // A frame in which a step came out negative brings one more figure, after the 25th one again.
@@ -39,29 +38,25 @@ bool EndFrame(AnimationState& state, EngineHost& host) {
 void EndCycle(Surface& drawDC, AnimationState& state, EngineHost& host) {
   drawDC.FillRect(state.DrawRect);
   host.Pause(kCycleEndPause);
-  const RunState& run = host.Run();
-  if (!run.ClearToBlack && (run.RunMode == kRunModeShow || run.RunMode == kRunModePreview)) {
-    host.RestoreBackground(run.RunMode, drawDC);
-  }
+  host.EndCycle(drawDC);
   state.EnginePhase = kPhaseStart;
   state.Figures.LastFigure = 0;  // the tables keep their length until the next resize
 }
 
 }  // namespace
 
-void AnimateFigures(Surface& drawDC, AnimationState& state, EngineHost& host,
-                    RandomSource& random) {
+void AnimateFigures(Surface& drawDC, AnimationState& state, EngineHost& host, RandomSource& random,
+                    const ColorChoice& colors) {
   FigureSet& f = state.Figures;
-  const RunState& run = host.Run();
 
   for (int i = 0; i <= f.LastFigure; ++i) {
     if (Stopped(host)) break;
     f.CheckHolds(i + 1);
-    f.FigureColors[i] = run.UseRandomColors ? RandomColor(random) : run.FixedColor;
+    f.FigureColors[i] = colors.UseRandomColors ? RandomColor(random) : colors.FixedColor;
   }
 
   for (;;) {
-    if (run.StopRequested) return;
+    if (host.StopRequested()) return;
     bool erase = false;
     switch (state.EnginePhase) {
       case kPhaseStart:

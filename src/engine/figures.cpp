@@ -1,12 +1,12 @@
+// The figures: placement, mirroring, motion, drawing and colours.
 #include "engine/figures.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/numeric.h"
-#include "app/run_state.h"
-#include "config/settings_grammar.h"
-#include "engine/engine.h"
+#include "base/color.h"
+#include "base/numeric.h"
+#include "engine/engine_host.h"
 
 namespace vorlux {
 namespace {
@@ -17,7 +17,7 @@ constexpr int kSignY[kCopies] = {1, 1, -1, -1};
 
 bool Stopped(EngineHost& host) {
   host.ProcessMessages();
-  return host.Run().StopRequested;
+  return host.StopRequested();
 }
 
 // The nearest integer of the whole expression u * center + offset, pulled back onto the axis

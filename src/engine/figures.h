@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "engine/surface.h"
 
 namespace vorlux {
@@ -15,22 +15,6 @@ class EngineHost;
 
 inline constexpr int16_t kMaxLastFigure = 24;  // so at most 25 figures
 inline constexpr int kCopies = 4;
-
-// Uniform draws in [0, 1). The program draws from its one UniformRandom; tests script draws.
-class RandomSource {
- public:
-  virtual ~RandomSource() = default;
-  virtual float Next() = 0;
-};
-
-class UniformRandomSource final : public RandomSource {
- public:
-  explicit UniformRandomSource(UniformRandom& random) : random_(random) {}
-  float Next() override { return random_.Next(); }
-
- private:
-  UniformRandom& random_;
-};
 
 inline constexpr int kMaxFigures = kMaxLastFigure + 1;
 

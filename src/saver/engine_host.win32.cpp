@@ -1,12 +1,12 @@
+// The engine's host on Windows.
 #include "saver/engine_host.win32.h"
 
-#include "app/globals.win32.h"
-#include "app/window_utils.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace vorlux {
 
-WindowsEngineHost::WindowsEngineHost(BackgroundRestorer restore)
-    : restore_(std::move(restore)), origin_(MonotonicSeconds()) {}
+WindowsEngineHost::WindowsEngineHost(const RunState& run, CycleEnd endCycle)
+    : run_(run), endCycle_(std::move(endCycle)), origin_(MonotonicSeconds()) {}
 
 void WindowsEngineHost::ProcessMessages() { ProcessPendingMessages(); }
 
@@ -16,10 +16,8 @@ void WindowsEngineHost::Pause(float seconds) { vorlux::Pause(seconds); }
 // days of running.
 double WindowsEngineHost::Now() { return MonotonicSeconds() - origin_; }
 
-void WindowsEngineHost::RestoreBackground(int32_t runMode, Surface& drawDC) {
-  if (restore_) restore_(runMode, drawDC);
+void WindowsEngineHost::EndCycle(Surface& drawDC) {
+  if (endCycle_) endCycle_(drawDC);
 }
-
-const RunState& WindowsEngineHost::Run() const { return vorlux::Run(); }
 
 }  // namespace vorlux

@@ -1,28 +1,29 @@
-// The engine's host in the program: window messages, the sleeping pause, the monotonic clock
-// and the run state of the process; the show and the preview each say how the background
-// comes back at the end of a cycle.
+// The engine's host in the program: window messages, the sleeping pause, the monotonic clock and
+// the stop flag of the run state; the show and the preview each say what ends a cycle.
 #pragma once
 
 #include <functional>
 
-#include "engine/engine.h"
+#include "config/run_state.h"
+#include "engine/engine_host.h"
 
 namespace vorlux {
 
 class WindowsEngineHost final : public EngineHost {
  public:
-  using BackgroundRestorer = std::function<void(int32_t runMode, Surface& drawDC)>;
+  using CycleEnd = std::function<void(Surface& drawDC)>;
 
-  explicit WindowsEngineHost(BackgroundRestorer restore);
+  WindowsEngineHost(const RunState& run, CycleEnd endCycle);
 
   void ProcessMessages() override;
   void Pause(float seconds) override;
   double Now() override;
-  void RestoreBackground(int32_t runMode, Surface& drawDC) override;
-  const RunState& Run() const override;
+  void EndCycle(Surface& drawDC) override;
+  bool StopRequested() const override { return run_.StopRequested; }
 
  private:
-  BackgroundRestorer restore_;
+  const RunState& run_;
+  CycleEnd endCycle_;
   double origin_;
 };
 

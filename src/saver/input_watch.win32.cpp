@@ -1,20 +1,37 @@
+// The show's input rules: keys, clicks, mouse moves and the system's screen-saver request.
 #include "saver/input_watch.win32.h"
 
-#include "about/about_box.win32.h"
-#include "app/forms.win32.h"
-#include "app/globals.win32.h"
-#include "app/window_utils.win32.h"
+#include "saver/show_window.win32.h"
+#include "ui/forms.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace vorlux {
 
-InputWatchState& InputWatch() {
-  static InputWatchState state;
-  return state;
+namespace {
+
+void WatchMouseMove(SaverState& saver) {
+  if (!saver.run.MouseMoveEnds) return;
+  InputWatchState& watch = saver.watch;
+  if (!watch.CursorPosRecorded) {
+    GetCursorPos(&watch.FirstCursorPos);
+    watch.CursorPosRecorded = true;
+    return;
+  }
+  POINT now;
+  GetCursorPos(&now);
+  const POINT& first = watch.FirstCursorPos;
+  // Screen positions are far from the 32-bit limits, so the bounds cannot overflow.
+  if (now.x >= first.x - 2 && now.x <= first.x + 2 && now.y >= first.y - 2 && now.y <= first.y + 2)
+    return;
+  watch.CursorPosRecorded = false;
+  StopSaver(saver.run);
 }
 
-void StopSaver() {
+}  // namespace
+
+void StopSaver(RunState& run) {
   ShowMouseCursor();
-  Run().StopRequested = true;
+  run.StopRequested = true;
 }
 
 LRESULT CALLBACK SaverWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -22,36 +39,27 @@ LRESULT CALLBACK SaverWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if ((wp & 0xFFF0) == SC_SCREENSAVE) return 0;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
-  if (msg != WM_MOUSEMOVE) return CallWindowProcW(SavedWndProc(), hwnd, msg, wp, lp);
-
-  const LRESULT result = CallWindowProcW(SavedWndProc(), hwnd, msg, wp, lp);
-  if (!Run().MouseMoveEnds) return result;
-  InputWatchState& watch = InputWatch();
-  if (!watch.CursorPosRecorded) {
-    GetCursorPos(&watch.FirstCursorPos);
-    watch.CursorPosRecorded = true;
-    return result;
+  const LRESULT result = CallSavedWndProc(hwnd, msg, wp, lp);
+  if (msg == WM_MOUSEMOVE) {
+    auto* form = static_cast<frmSS*>(static_cast<Form*>(WindowObject(hwnd)));
+    if (form && form->saver) WatchMouseMove(*form->saver);
   }
-  POINT now;
-  GetCursorPos(&now);
-  const POINT& first = watch.FirstCursorPos;
-  // Screen positions are far from the 32-bit limits, so the bounds cannot overflow.
-  if (now.x >= first.x - 2 && now.x <= first.x + 2 && now.y >= first.y - 2 && now.y <= first.y + 2)
-    return result;
-  watch.CursorPosRecorded = false;
-  StopSaver();
   return result;
 }
 
-void SaverMouseDown(int button, int shift) {
+void SaverKeyDown(SaverState& saver) { StopSaver(saver.run); }
+
+void SaverMouseDown(SaverState& saver, int button, int shift) {
   if (button != kRightButton || shift != 0) {
-    StopSaver();
+    StopSaver(saver.run);
     return;
   }
   ShowMouseCursor();
-  InputWatch().CursorPosRecorded = false;
-  ShowAboutTimed(true, 364, L"");
-  if (!Run().StopRequested) HideMouseCursor();
+  saver.watch.CursorPosRecorded = false;
+  saver.about.AppTitle = saver.run.AppTitle;
+  saver.about.CopyrightYears = saver.run.CopyrightYears;
+  ShowAboutTimed(saver.about, true, kAboutBitmapResource, L"");
+  if (!saver.run.StopRequested) HideMouseCursor();
 }
 
 }  // namespace vorlux

@@ -1,3 +1,4 @@
+// The name under which the settings dialog lists this saver.
 #include "saver/list_name.h"
 
 namespace vorlux {

@@ -1,19 +1,17 @@
+// The preview inside the settings dialog's window.
 #include "saver/preview.win32.h"
 
 #include <stdexcept>
 #include <string>
 
-#include "app/bas_vorlux.win32.h"
-#include "app/command_line.h"
-#include "app/forms.win32.h"
-#include "app/globals.win32.h"
-#include "app/numeric.h"
-#include "app/steps.h"
-#include "app/window_utils.win32.h"
-#include "config/registry_store.win32.h"
-#include "engine/animation.win32.h"
+#include "base/numeric.h"
+#include "base/steps.h"
+#include "engine/gdi_surface.win32.h"
 #include "saver/engine_host.win32.h"
+#include "saver/list_name.win32.h"
 #include "saver/probe.win32.h"
+#include "ui/forms.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace vorlux {
 namespace {
@@ -60,9 +58,8 @@ HWND ThirdAncestor(HWND window) {
   return ancestor;
 }
 
-void PaintDesktopPreview(HWND window, HDC dc) {
+void PaintDesktopPreview(const RunState& run, HWND window, HDC dc) {
   const ScreenDc screen;
-  const RunState& run = Run();
   const int32_t width = ScreenPixels(ScreenWidthTwips(), run.TwipsPerPixelX);
   const int32_t height = ScreenPixels(ScreenHeightTwips(), run.TwipsPerPixelY);
   RECT client{};
@@ -79,13 +76,15 @@ void PaintDesktopPreview(HWND window, HDC dc) {
   if (oldMode != 0) SetStretchBltMode(dc, oldMode);
 }
 
-void StartPreview(PreviewState& p, AnimationState& animation, GraphicsState& graphics) {
+void StartPreview(PreviewState& p, SaverState& saver) {
+  AnimationState& animation = saver.animation;
+  const RunState& run = saver.run;
   FigureSet& f = animation.Figures;
   if (p.TargetWindow) {
     RunStep([&] { p.HostDialog = ThirdAncestor(p.TargetWindow); });
     RunStep([&] {
       const auto handle = static_cast<int32_t>(reinterpret_cast<INT_PTR>(p.TargetWindow));
-      WriteSetting(Run().AppTitle, kSettingSection, kKeyActiveSetup, std::to_wstring(handle));
+      saver.settings.Write(run.AppTitle, kSettingSection, kKeyActiveSetup, std::to_wstring(handle));
     });
     RunStep([&] {
       RECT r{};
@@ -102,13 +101,13 @@ void StartPreview(PreviewState& p, AnimationState& animation, GraphicsState& gra
     });
     uint32_t firstColor = 0;
     RunStep([&] {
-      UniformRandomSource random(Random());
-      firstColor = Run().UseRandomColors ? RandomColor(random) : Run().FixedColor;
+      UniformRandomSource random(saver.random);
+      firstColor = run.UseRandomColors ? RandomColor(random) : run.FixedColor;
     });
     RunStep([&] {
       // Whatever the command line says, the preview never draws over the whole screen.
       if (IsDesktopWindow(p.TargetWindow)) return;
-      GraphicsSetup(graphics, p.TargetWindow, 0, firstColor, 1, p.drawDC);
+      GraphicsSetup(saver.graphics, p.TargetWindow, 0, firstColor, 1, p.drawDC);
     });
   }
   RunStep([&] { animation.FrameDelay = kPreviewFrameDelay; });
@@ -121,42 +120,42 @@ bool PreviewGoesOn(const PreviewState& p) {
   return exists && chosen;
 }
 
-void AnimatePreview(PreviewState& p, AnimationState& animation, GraphicsState& graphics,
-                    const std::function<bool()>& goOn) {
-  GdiSurface surface(graphics, p.drawDC);
-  WindowsEngineHost host([&](int32_t runMode, Surface&) {
-    if (runMode == kRunModePreview) PaintDesktopPreview(p.TargetWindow, surface.Dc());
+void AnimatePreview(PreviewState& p, SaverState& saver, const std::function<bool()>& goOn) {
+  const RunState& run = saver.run;
+  GdiSurface surface(saver.graphics, p.drawDC);
+  WindowsEngineHost host(run, [&](Surface&) {
+    if (!run.ClearToBlack) PaintDesktopPreview(run, p.TargetWindow, surface.Dc());
   });
-  UniformRandomSource random(Random());
+  UniformRandomSource random(saver.random);
   for (;;) {
     RunStep([&] {
-      if (Run().ClearToBlack || p.desktopPainted) return;
+      if (run.ClearToBlack || p.desktopPainted) return;
       ProcessPendingMessages();
       p.desktopPainted = true;
-      PaintDesktopPreview(p.TargetWindow, surface.Dc());
+      PaintDesktopPreview(run, p.TargetWindow, surface.Dc());
     });
-    RunStep([&] { AnimateFigures(surface, animation, host, random); });
+    RunStep([&] { AnimateFigures(surface, saver.animation, host, random, ColorsOf(run)); });
     bool again = false;
     RunStep([&] { again = goOn(); });
     if (!again) return;
   }
 }
 
-void EndPreview(PreviewState& p, GraphicsState& graphics) {
-  RunStep([&] { WriteSetting(Run().AppTitle, kSettingSection, kKeyActiveSetup, L"0"); });
+void EndPreview(PreviewState& p, SaverState& saver) {
+  RunStep([&] { saver.settings.Write(saver.run.AppTitle, kSettingSection, kKeyActiveSetup, L"0"); });
   RunStep([&] {
-    GraphicsRelease(graphics, p.TargetWindow, p.drawDC);
+    GraphicsRelease(saver.graphics, p.TargetWindow, p.drawDC);
     p.drawDC = nullptr;
   });
 }
 
-void RunPreviewJob(std::wstring_view command) {
+void RunPreviewJob(SaverState& saver, int32_t handle) {
   PreviewState p;
   RunStep([&] { p.listName = ProgramListName(); });
-  RunStep([&] { p.TargetWindow = PreviewWindowFromHandle(PreviewHandle(command)); });
-  StartPreview(p, Animation(), Graphics());
-  AnimatePreview(p, Animation(), Graphics(), [&] { return PreviewGoesOn(p); });
-  EndPreview(p, Graphics());
+  RunStep([&] { p.TargetWindow = PreviewWindowFromHandle(handle); });
+  StartPreview(p, saver);
+  AnimatePreview(p, saver, [&] { return PreviewGoesOn(p); });
+  EndPreview(p, saver);
 }
 
 }  // namespace vorlux

@@ -9,9 +9,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
-#include "engine/bas_graphical.win32.h"
-#include "engine/engine.h"
+#include "config/run_state.h"
+#include "saver/saver_state.win32.h"
 
 namespace vorlux {
 
@@ -34,12 +35,12 @@ HWND PreviewWindowFromHandle(int32_t handle);
 HWND ThirdAncestor(HWND window);
 
 // Stretches the whole screen over the window's client area, drawing through dc.
-void PaintDesktopPreview(HWND window, HDC dc);
+void PaintDesktopPreview(const RunState& run, HWND window, HDC dc);
 
 // For a non-zero TargetWindow: HostDialog, the announcement in ActiveSetup, the drawing area
 // and its centre, the figure set for one figure at steps of 3, the first pen colour and the
 // drawing context. The frame delay in any case. Each of these is a step of its own.
-void StartPreview(PreviewState& preview, AnimationState& animation, GraphicsState& graphics);
+void StartPreview(PreviewState& preview, SaverState& saver);
 
 // The preview's test after each engine call: the window still exists and the dialog still
 // shows the saver as its choice.
@@ -47,10 +48,12 @@ bool PreviewGoesOn(const PreviewState& preview);
 
 // The desktop picture once (unless ClearToBlack), then engine calls until goOn, asked after
 // every call, answers false. A failing call goes on with the test.
-void AnimatePreview(PreviewState& preview, AnimationState& animation, GraphicsState& graphics,
-                    const std::function<bool()>& goOn);
+void AnimatePreview(PreviewState& preview, SaverState& saver, const std::function<bool()>& goOn);
 
 // ActiveSetup back to "0", the drawing context released.
-void EndPreview(PreviewState& preview, GraphicsState& graphics);
+void EndPreview(PreviewState& preview, SaverState& saver);
+
+// The whole preview job, in the window whose handle the command line gave.
+void RunPreviewJob(SaverState& saver, int32_t handle);
 
 }  // namespace vorlux

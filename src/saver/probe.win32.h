@@ -20,11 +20,4 @@ inline constexpr int kProbeMaxItemLength = 255;
 // searches the top-level windows. Any handle is safe: what is not found does not match.
 bool IsSaverSelected(HWND window, std::wstring_view name);
 
-// The list name of the program at `path`. A short (8.3) path is first turned into the long
-// one, since the dialog lists the long name.
-std::wstring ListNameOfPath(std::wstring_view path);
-
-// The list name of the running program.
-std::wstring ProgramListName();
-
 }  // namespace vorlux

@@ -1,34 +1,31 @@
 // The full-screen show: frmSS over the whole screen, the engine drawing on it until the input
 // watch raises StopRequested, then everything put back.
+#include "saver/show.win32.h"
+
 #include <windows.h>
 
-#include "app/bas_vorlux.win32.h"
-#include "app/command_line.h"
-#include "app/forms.win32.h"
-#include "app/globals.win32.h"
-#include "app/numeric.h"
-#include "app/steps.h"
-#include "app/window_utils.win32.h"
-#include "config/registry_store.win32.h"
-#include "engine/animation.win32.h"
-#include "engine/bas_graphical.win32.h"
+#include "base/numeric.h"
+#include "base/steps.h"
+#include "engine/gdi_surface.win32.h"
 #include "saver/engine_host.win32.h"
-#include "saver/frmss.win32.h"
 #include "saver/input_watch.win32.h"
+#include "saver/show_window.win32.h"
+#include "ui/forms.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace vorlux {
 
 namespace {
 
 // The end of a cycle over the desktop: a fresh copy of the real desktop, without the lines.
-void PutDesktopBack(frmSS& form) {
+void PutDesktopBack(frmSS& form, const RunState& run) {
   MakeTopMost(form.hWnd());
   form.Hide();
   ProcessPendingMessages();
   // Without a compositor the windows that hiding uncovers repaint themselves only now, each in
   // its own time: give them a moment, or the copy shows the black of the show instead.
   Pause(0.25f);
-  CaptureDesktop(form);
+  CaptureDesktop(form, run);
   ProcessPendingMessages();
   form.Show();
   MakeTopMost(form.hWnd());
@@ -38,18 +35,19 @@ void PutDesktopBack(frmSS& form) {
 
 }  // namespace
 
-void RunShowJob(bool previewActive) {
-  RunState& s = Run();
-  AnimationState& a = Animation();
+void RunShowJob(SaverState& saver, bool previewActive) {
+  RunState& s = saver.run;
+  AnimationState& a = saver.animation;
   FigureSet& f = a.Figures;
-  UniformRandomSource random(Random());
-  frmSS& form = FormInstance<frmSS>();
+  UniformRandomSource random(saver.random);
+  frmSS form;
+  form.saver = &saver;
   HWND target = nullptr;
   HDC drawDC = nullptr;
   uint32_t firstColor = 0;
 
   RunStep([&] {
-    if (!previewActive) WriteSetting(s.AppTitle, kSettingSection, kKeyActiveSetup, L"0");
+    if (!previewActive) saver.settings.Write(s.AppTitle, kSettingSection, kKeyActiveSetup, L"0");
   });
   RunStep([&] { form.Load(); });
   RunStep([&] { target = form.hWnd(); });
@@ -65,7 +63,7 @@ void RunShowJob(bool previewActive) {
   });
   RunStep([&] { firstColor = s.UseRandomColors ? RandomColor(random) : s.FixedColor; });
   RunStep([&] {
-    if (!s.ClearToBlack) CaptureDesktop(form);
+    if (!s.ClearToBlack) CaptureDesktop(form, s);
   });
   RunStep([&] {
     form.Show();
@@ -77,7 +75,7 @@ void RunShowJob(bool previewActive) {
   RunStep([&] { SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0); });
   RunStep([&] { HookWindow(target, SaverWindowProc); });
   RunStep([&] { HideMouseCursor(); });
-  RunStep([&] { GraphicsSetup(Graphics(), target, 0, firstColor, 1, drawDC); });
+  RunStep([&] { GraphicsSetup(saver.graphics, target, 0, firstColor, 1, drawDC); });
   RunStep([&] {
     RECT r{};
     GetClientRect(target, &r);
@@ -85,15 +83,16 @@ void RunShowJob(bool previewActive) {
   });
   RunStep([&] { a.FrameDelay = 0.1f; });
 
-  WindowsEngineHost host([&form](int32_t runMode, Surface&) {
-    if (runMode == kRunModeShow) PutDesktopBack(form);
+  WindowsEngineHost host(s, [&](Surface&) {
+    if (!s.ClearToBlack) PutDesktopBack(form, s);
   });
-  GdiSurface surface(Graphics(), drawDC);
-  while (!s.StopRequested) RunStep([&] { AnimateFigures(surface, a, host, random); });
+  GdiSurface surface(saver.graphics, drawDC);
+  while (!s.StopRequested)
+    RunStep([&] { AnimateFigures(surface, a, host, random, ColorsOf(s)); });
 
   RunStep([&] { SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0); });
   RunStep([&] { UnhookWindow(target); });
-  RunStep([&] { GraphicsRelease(Graphics(), target, drawDC); });
+  RunStep([&] { GraphicsRelease(saver.graphics, target, drawDC); });
   RunStep([&] { form.Unload(); });
 }
 

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "about/bas_ecrypt_text.h"
-#include "app/run_state.h"
+#include "config/run_state.h"
 
 namespace vorlux {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "engine/engine.h"
 
-namespace vorlux::testing {
+namespace vorlux::test {
 
 // Repeats the given draws in order.
 struct ScriptedRandom : RandomSource {
@@ -37,13 +37,14 @@ struct FakeHost : EngineHost {
     if (onPause) onPause();
   }
   double Now() override { return clock; }
-  void RestoreBackground(int32_t runMode, Surface&) override {
-    if (log) log->push_back("Background " + std::to_string(runMode));
+  void EndCycle(Surface&) override {
+    if (log) log->push_back("EndCycle");
   }
-  const RunState& Run() const override { return run; }
+  bool StopRequested() const override { return stop; }
 
   std::vector<std::string>* log;
-  RunState run;
+  ColorChoice colors;
+  bool stop = false;
   double clock = 1000.0;
   int yields = 0;
   std::function<void()> onYield, onPause;
@@ -109,4 +110,4 @@ inline bool Mirrored(const FigureSet& f) {
   return ok;
 }
 
-}  // namespace vorlux::testing
+}  // namespace vorlux::test

@@ -9,10 +9,10 @@
 namespace vorlux {
 namespace {
 
-using testing::FakeHost;
-using testing::MakeAnimation;
-using testing::Mirrored;
-using testing::RecordingSurface;
+using test::FakeHost;
+using test::MakeAnimation;
+using test::Mirrored;
+using test::RecordingSurface;
 
 // Where copy 0 can be. The reversal test keeps a segment's left end at or left of the vertical
 // axis and its right end right of x = 0, and a segment never grows, so x stays within the
@@ -36,9 +36,8 @@ using testing::RecordingSurface;
 void SoakOneDay(int32_t width, int32_t height, int16_t step, bool randomColors) {
   AnimationState state = MakeAnimation(width / 2, height / 2, step);
   FakeHost host;
-  host.run.UseRandomColors = randomColors;
-  host.run.FixedColor = 0xFFFFFF;
-  host.run.RunMode = 2;
+  host.colors.UseRandomColors = randomColors;
+  host.colors.FixedColor = 0xFFFFFF;
   UniformRandom generator;
   UniformRandomSource random(generator);
   RecordingSurface surface;
@@ -61,7 +60,7 @@ void SoakOneDay(int32_t width, int32_t height, int16_t step, bool randomColors) 
 
   const double end = host.clock + 24 * 3600.0;
   for (int64_t call = 0; host.clock < end; ++call) {
-    ASSERT_NO_THROW(AnimateFigures(surface, state, host, random));
+    ASSERT_NO_THROW(AnimateFigures(surface, state, host, random, host.colors));
     ASSERT_EQ(badFrames, 0) << "after " << frames << " frames";
     ASSERT_TRUE(CopyZeroInBounds(f)) << "after " << frames << " frames";
     // The other copies follow copy 0 (checked on every call in the engine tests); a sample

@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/command_line.h"
 #include "engine_fakes.h"
 
 namespace vorlux {
 namespace {
 
-using testing::FakeHost;
-using testing::MakeAnimation;
-using testing::Mirrored;
-using testing::RecordingSurface;
-using testing::ScriptedRandom;
+using test::FakeHost;
+using test::MakeAnimation;
+using test::Mirrored;
+using test::RecordingSurface;
+using test::ScriptedRandom;
 
 using Log = std::vector<std::string>;
 
@@ -21,10 +20,9 @@ using Log = std::vector<std::string>;
 struct Rig {
   explicit Rig(int16_t step = 6, std::vector<float> draws = {0.5f})
       : state(MakeAnimation(512, 384, step)), host(&log), surface(&log, false), random(draws) {
-    host.run.FixedColor = 0x123456;
-    host.run.RunMode = kRunModeShow;
+    host.colors.FixedColor = 0x123456;
   }
-  void Call() { AnimateFigures(surface, state, host, random); }
+  void Call() { AnimateFigures(surface, state, host, random, host.colors); }
   void SetPhase(int16_t phase, float start, int16_t last) {
     state.EnginePhase = phase;
     state.PhaseStartTime = start;
@@ -56,7 +54,7 @@ TEST(AnimateFigures, FirstCallPlacesFigureZeroAndDrawsOneColourFrame) {
 
 TEST(AnimateFigures, DrawToEraseBringsTwentyFiveFiguresInBlack) {
   Rig rig(6, {0.99f});  // every figure on the axis: the first move turns the steps
-  rig.host.run.UseRandomColors = true;
+  rig.host.colors.UseRandomColors = true;
   rig.SetPhase(kPhaseDraw, 979.5f, 3);
   rig.Call();
   EXPECT_EQ(rig.log, (Log{kBlackPen, kFrameDelay}));
@@ -84,34 +82,21 @@ TEST(AnimateFigures, NegativeStepAddsOneFigurePerFrameAndWrapsAfterTwentyFive) {
   }
 }
 
-TEST(AnimateFigures, EndOfCycleFillsPausesPutsTheBackgroundBackAndStartsAgain) {
-  const struct {
-    int32_t runMode;
-    bool clearToBlack;
-    Log expected;
-  } cases[] = {
-      {kRunModeShow, false, {"Fill 0 0 1024 768", "Pause 1", "Background 2"}},
-      {kRunModePreview, false, {"Fill 0 0 1024 768", "Pause 1", "Background 3"}},
-      {kRunModeShow, true, {"Fill 0 0 1024 768", "Pause 1"}},
-      {kRunModeSetup, false, {"Fill 0 0 1024 768", "Pause 1"}},
-  };
-  for (auto c : cases) {
-    Rig rig;
-    rig.host.run.RunMode = c.runMode;
-    rig.host.run.ClearToBlack = c.clearToBlack;
-    rig.SetPhase(kPhaseErase, 979.5f, kMaxLastFigure);
-    rig.state.Figures.LastFigure = 5;
-    rig.Call();
-    // Figure 0 erased where it stood, then, no step being negative, the next cycle's first
-    // colour frame in the same call.
-    for (const char* e : {kBlackPen, kFrameDelay, kPen, kFrameDelay}) c.expected.push_back(e);
-    EXPECT_EQ(rig.log, c.expected);
-    EXPECT_EQ(rig.surface.primitives, 2 * 8);
-    EXPECT_EQ(rig.state.EnginePhase, kPhaseDraw);
-    EXPECT_FLOAT_EQ(rig.state.PhaseStartTime, 1001.1f);
-    EXPECT_EQ(rig.state.Figures.LastFigure, 0);
-    EXPECT_EQ(rig.state.Figures.TableSize(), 25);  // not resized at the end of a cycle
-  }
+TEST(AnimateFigures, EndOfCycleFillsPausesEndsTheCycleOnTheHostAndStartsAgain) {
+  Rig rig;
+  rig.SetPhase(kPhaseErase, 979.5f, kMaxLastFigure);
+  rig.state.Figures.LastFigure = 5;
+  rig.Call();
+  // Figure 0 erased where it stood, then, no step being negative, the next cycle's first
+  // colour frame in the same call.
+  const Log expected = {"Fill 0 0 1024 768", "Pause 1", "EndCycle", kBlackPen, kFrameDelay, kPen,
+                        kFrameDelay};
+  EXPECT_EQ(rig.log, expected);
+  EXPECT_EQ(rig.surface.primitives, 2 * 8);
+  EXPECT_EQ(rig.state.EnginePhase, kPhaseDraw);
+  EXPECT_FLOAT_EQ(rig.state.PhaseStartTime, 1001.1f);
+  EXPECT_EQ(rig.state.Figures.LastFigure, 0);
+  EXPECT_EQ(rig.state.Figures.TableSize(), 25);  // not resized at the end of a cycle
 }
 
 TEST(AnimateFigures, StopMidPassStillPausesThenReturnsAtOnce) {
@@ -121,7 +106,7 @@ TEST(AnimateFigures, StopMidPassStillPausesThenReturnsAtOnce) {
   InitFigures(rig.state.Figures, 0, placer, rig.random);
   const auto before = rig.state.Figures.LineX1[0];
   // Ten yields in the colour refresh, then one per figure drawn: the stop comes before figure 3.
-  rig.host.onYield = [&] { rig.host.run.StopRequested = rig.host.yields >= 14; };
+  rig.host.onYield = [&] { rig.host.stop = rig.host.yields >= 14; };
   rig.Call();
   EXPECT_EQ(rig.log, (Log{kPen, kPen, kPen, kFrameDelay}));
   EXPECT_EQ(rig.surface.primitives, 3 * 8);
@@ -137,7 +122,7 @@ TEST(AnimateFigures, StopMidPassStillPausesThenReturnsAtOnce) {
   erase.SetPhase(kPhaseErase, 995.0f, 0);
   InitFigures(erase.state.Figures, 0, placer, erase.random);  // x 306 moving right: no turn
   int pauses = 0;
-  erase.host.onPause = [&] { erase.host.run.StopRequested = ++pauses == 3; };
+  erase.host.onPause = [&] { erase.host.stop = ++pauses == 3; };
   erase.Call();
   EXPECT_EQ(erase.log,
             (Log{kBlackPen, kFrameDelay, kBlackPen, kFrameDelay, kBlackPen, kFrameDelay}));
@@ -152,12 +137,12 @@ TEST(AnimateFigures, EveryLiveFigureStaysFourFoldMirrored) {
   for (const auto& a : areas) {
     AnimationState state = MakeAnimation(a.cx, a.cy, a.step);
     FakeHost host;
-    host.run.UseRandomColors = true;
+    host.colors.UseRandomColors = true;
     UniformRandom generator;
     UniformRandomSource random(generator);
     RecordingSurface surface;
     for (int call = 0; call < 3000; ++call) {
-      AnimateFigures(surface, state, host, random);
+      AnimateFigures(surface, state, host, random, host.colors);
       ASSERT_TRUE(Mirrored(state.Figures)) << a.cx << "x" << a.cy << " call " << call;
     }
     EXPECT_GT(host.clock, 1000.0 + 2 * 41);  // whole cycles went by
@@ -168,12 +153,12 @@ Log Drawing(bool randomColors, float seedTime) {
   Log log;
   AnimationState state = MakeAnimation(512, 384, 6);
   FakeHost host;
-  host.run.UseRandomColors = randomColors;
+  host.colors.UseRandomColors = randomColors;
   UniformRandom generator;
   if (randomColors) generator.Seed(seedTime);  // as the entry routine does
   UniformRandomSource random(generator);
   RecordingSurface surface(&log);
-  for (int i = 0; i < 300; ++i) AnimateFigures(surface, state, host, random);
+  for (int i = 0; i < 300; ++i) AnimateFigures(surface, state, host, random, host.colors);
   return log;
 }
 

@@ -5,15 +5,15 @@
 #include <climits>
 #include <stdexcept>
 
-#include "config/settings_grammar.h"
+#include "base/color.h"
 #include "engine_fakes.h"
 
 namespace vorlux {
 namespace {
 
-using testing::FakeHost;
-using testing::RecordingSurface;
-using testing::ScriptedRandom;
+using test::FakeHost;
+using test::RecordingSurface;
+using test::ScriptedRandom;
 
 FigureSet MakeFigures(int32_t centerX, int32_t centerY, int16_t last = 0) {
   FigureSet f;
@@ -106,7 +106,7 @@ TEST(MoveFigures, StopLeavesLaterFiguresAndOverflowRaises) {
   PutFigure(f, 0, 30, 40, 10, 20);
   PutFigure(f, 1, 30, 40, 10, 20);
   FakeHost host;
-  host.onYield = [&] { host.run.StopRequested = host.yields >= 2; };
+  host.onYield = [&] { host.stop = host.yields >= 2; };
   MoveFigures(f, host);
   EXPECT_EQ(f.LineX1[0][0], 36);
   EXPECT_EQ(f.LineX1[0][1], 30);

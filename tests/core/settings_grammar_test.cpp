@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/numeric.h"
+#include "base/numeric.h"
 
 namespace vorlux {
 namespace {

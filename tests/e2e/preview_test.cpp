@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../../tools/vorlux_settings_host.h"
-#include "app/bas_vorlux.win32.h"
+#include "app/main.win32.h"
 #include "config/settings_store.h"
 #include "vorlux_test.h"
 

@@ -1,9 +1,9 @@
 // Starting SSVorlux.scr as Windows does and watching it from outside.
 #include <gtest/gtest.h>
 
-#include "app/bas_vorlux.win32.h"
-#include "app/run_state.h"
-#include "app/window_utils.win32.h"
+#include "app/main.win32.h"
+#include "config/run_state.h"
+#include "ui/window_utils.win32.h"
 #include "config/settings_store.h"
 #include "vorlux_test.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/text_case.h"
+#include "base/text_case.h"
 #include "config/settings_grammar.h"
 #include "fuzz_text.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
-#include "app/run_state.h"
-#include "config/registry_store.win32.h"
+#include "config/run_state.h"
+#include "config/settings_store.win32.h"
 #include "config/settings_store.h"
 
 namespace vorlux::test {

@@ -6,9 +6,9 @@
 
 #include "about/about_box.win32.h"
 #include "about/about_text.h"
-#include "about/fabout.win32.h"
+#include "about/about_window.win32.h"
 #include "app/globals.win32.h"
-#include "app/window_utils.win32.h"
+#include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 
 namespace vorlux {

@@ -1,10 +1,10 @@
-#include "app/forms.win32.h"
+#include "ui/forms.win32.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/window_utils.win32.h"
+#include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 
 namespace vorlux {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/bas_graphical.win32.h"
+#include "engine/gdi_surface.win32.h"
 #include "engine/engine.h"
 
 namespace vorlux {

@@ -1,4 +1,4 @@
-#include "config/registry_store.win32.h"
+#include "config/settings_store.win32.h"
 
 #include <windows.h>
 

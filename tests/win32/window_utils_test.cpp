@@ -1,4 +1,4 @@
-#include "app/window_utils.win32.h"
+#include "ui/window_utils.win32.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <limits>
 #include <thread>
 
-#include "app/forms.win32.h"
+#include "ui/forms.win32.h"
 
 namespace vorlux {
 namespace {

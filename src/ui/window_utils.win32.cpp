@@ -1,4 +1,5 @@
-#include "app/window_utils.win32.h"
+// Window utilities: finding and raising windows, the cursor, waiting, hooks and the clocks.
+#include "ui/window_utils.win32.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +10,10 @@ namespace vorlux {
 
 namespace {
 
-WNDPROC g_savedWndProc = nullptr;
+// Every window of the program reaches its C++ object, and a subclassed window its displaced
+// procedure, through a property of its own.
+constexpr wchar_t kObjectProperty[] = L"Vorlux.Object";
+constexpr wchar_t kSavedProcProperty[] = L"Vorlux.SavedProc";
 
 std::vector<HWND>& DialogWindows() {
   static std::vector<HWND> windows;
@@ -73,18 +77,43 @@ void Pause(float seconds) {
   }
 }
 
+void SetWindowObject(HWND window, void* object) {
+  if (object)
+    SetPropW(window, kObjectProperty, object);
+  else
+    RemovePropW(window, kObjectProperty);
+}
+
+void* WindowObject(HWND window) { return window ? GetPropW(window, kObjectProperty) : nullptr; }
+
 void HookWindow(HWND window, WNDPROC procedure) {
-  g_savedWndProc = reinterpret_cast<WNDPROC>(
+  if (!IsWindow(window) || SavedWndProc(window)) return;  // one hook per window
+  const auto displaced = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+  if (displaced) SetPropW(window, kSavedProcProperty, reinterpret_cast<HANDLE>(displaced));
 }
 
 void UnhookWindow(HWND window) {
-  if (!g_savedWndProc) return;
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_savedWndProc));
-  g_savedWndProc = nullptr;
+  const WNDPROC saved = SavedWndProc(window);
+  if (!saved) return;
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved));
+  RemovePropW(window, kSavedProcProperty);
 }
 
-WNDPROC SavedWndProc() { return g_savedWndProc; }
+WNDPROC SavedWndProc(HWND window) {
+  return window ? reinterpret_cast<WNDPROC>(GetPropW(window, kSavedProcProperty)) : nullptr;
+}
+
+LRESULT CallSavedWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+  const WNDPROC saved = SavedWndProc(window);
+  if (!saved) return DefWindowProcW(window, msg, wp, lp);
+  // The window is going: its hook goes with it, after the displaced procedure's last word.
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved));
+    RemovePropW(window, kSavedProcProperty);
+  }
+  return CallWindowProcW(saved, window, msg, wp, lp);
+}
 
 double MonotonicSeconds() {
   static const double frequency = [] {

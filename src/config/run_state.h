@@ -1,4 +1,5 @@
-// The global run state that the entry routine fills and every job reads.
+// The run state: what the entry routine sets from the command line, the screen and the stored
+// settings, and the stop flag that the handlers raise. The entry routine owns the one instance.
 #pragma once
 
 #include <cstdint>

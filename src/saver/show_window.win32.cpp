@@ -1,7 +1,6 @@
-#include "saver/frmss.win32.h"
+// frmSS, the show's full-screen window, and its copy of the desktop.
+#include "saver/show_window.win32.h"
 
-#include "app/globals.win32.h"
-#include "app/numeric.h"
 #include "saver/input_watch.win32.h"
 
 namespace vorlux {
@@ -32,9 +31,13 @@ void frmSS::Form_Unload() {
   pic.Clear();
 }
 
-void frmSS::Form_KeyDown(int, int) { StopSaver(); }
+void frmSS::Form_KeyDown(int, int) {
+  if (saver) SaverKeyDown(*saver);
+}
 
-void frmSS::Form_MouseDown(int button, int shift, int, int) { SaverMouseDown(button, shift); }
+void frmSS::Form_MouseDown(int button, int shift, int, int) {
+  if (saver) SaverMouseDown(*saver, button, shift);
+}
 
 bool frmSS::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
   if (msg == WM_GETMINMAXINFO) {
@@ -49,11 +52,11 @@ bool frmSS::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
   return false;
 }
 
-void CaptureDesktop(frmSS& form) {
+void CaptureDesktop(frmSS& form, const RunState& run) {
   HDC screen = GetDC(nullptr);
   form.pic.Resize(form.Width(), form.Height());
-  const int width = form.Width() / Run().TwipsPerPixelX;
-  const int height = form.Height() / Run().TwipsPerPixelY;
+  const int width = form.Width() / run.TwipsPerPixelX;
+  const int height = form.Height() / run.TwipsPerPixelY;
   HDC picDC = CreateCompatibleDC(screen);
   HGDIOBJ displaced = SelectObject(picDC, form.pic.Image());
   BitBlt(picDC, 0, 0, width, height, screen, 0, 0, SRCCOPY);

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
-#include "app/forms.win32.h"
-#include "app/gdi_object.win32.h"
+#include "config/run_state.h"
+#include "saver/saver_state.win32.h"
+#include "ui/forms.win32.h"
+#include "ui/gdi_object.win32.h"
 
 namespace vorlux {
 
@@ -25,6 +27,8 @@ class PictureBox {
 class frmSS : public Form {
  public:
   PictureBox pic;
+  // What the show's input rules work with; set by the show before the form loads.
+  SaverState* saver = nullptr;
 
  protected:
   WindowLayout Layout() const override;
@@ -36,6 +40,6 @@ class frmSS : public Form {
 };
 
 // Copies the screen into the form's picture box and makes it the form's background.
-void CaptureDesktop(frmSS& form);
+void CaptureDesktop(frmSS& form, const RunState& run);
 
 }  // namespace vorlux

@@ -1,11 +1,7 @@
-#include "engine/bas_graphical.win32.h"
+// The engine's drawing on a device context: one module pen at a time, segments, arcs, fills.
+#include "engine/gdi_surface.win32.h"
 
 namespace vorlux {
-
-GraphicsState& Graphics() {
-  static GraphicsState state;
-  return state;
-}
 
 void GraphicsSetup(GraphicsState& state, HWND window, int32_t brushColor, COLORREF penColor,
                    int penWidth, HDC& drawDC) {

@@ -18,11 +18,4 @@ class RegistrySettingsStore : public SettingsStore {
              std::wstring_view value) override;
 };
 
-// The program's store, and the routines by their own names.
-SettingsStore& Settings();
-std::wstring ReadSetting(std::wstring_view app, std::wstring_view section, std::wstring_view key,
-                         std::wstring_view defaultValue);
-void WriteSetting(std::wstring_view app, std::wstring_view section, std::wstring_view key,
-                  std::wstring_view value);
-
 }  // namespace vorlux

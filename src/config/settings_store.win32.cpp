@@ -1,4 +1,5 @@
-#include "config/registry_store.win32.h"
+// The settings store in the per-user registry.
+#include "config/settings_store.win32.h"
 
 #include <windows.h>
 
@@ -64,21 +65,6 @@ void RegistrySettingsStore::Write(std::wstring_view app, std::wstring_view secti
                                              static_cast<DWORD>(bytes));
   RegCloseKey(hkey);
   if (status != ERROR_SUCCESS) throw std::runtime_error("the setting could not be written");
-}
-
-SettingsStore& Settings() {
-  static RegistrySettingsStore store;
-  return store;
-}
-
-std::wstring ReadSetting(std::wstring_view app, std::wstring_view section, std::wstring_view key,
-                         std::wstring_view defaultValue) {
-  return Settings().Read(app, section, key, defaultValue);
-}
-
-void WriteSetting(std::wstring_view app, std::wstring_view section, std::wstring_view key,
-                  std::wstring_view value) {
-  Settings().Write(app, section, key, value);
 }
 
 }  // namespace vorlux

@@ -1,10 +1,11 @@
-#include "app/forms.win32.h"
+// The forms toolkit: top-level windows as C++ objects, their events, timers and fonts.
+#include "ui/forms.win32.h"
 
 #include <windowsx.h>
 
 #include <cmath>
 
-#include "app/window_utils.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace vorlux {
 
@@ -133,7 +134,7 @@ int CurrentModifiers() {
 
 Form::~Form() {
   if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    SetWindowObject(hwnd_, nullptr);
     DestroyWindow(hwnd_);
   }
   if (backBrush_) DeleteObject(backBrush_);
@@ -373,15 +374,15 @@ void Form::PaintBackground(HDC dc) {
 }
 
 LRESULT CALLBACK Form::Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  Form* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  Form* form = static_cast<Form*>(WindowObject(hwnd));
   if (!form && msg == WM_NCCREATE) {
     form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    SetWindowObject(hwnd, form);
     form->hwnd_ = hwnd;
   }
   if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    SetWindowObject(hwnd, nullptr);
     if (form->hwnd_ == hwnd) form->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }

@@ -31,11 +31,20 @@ void ProcessPendingMessages();
 // are processed at least once. Between messages the thread sleeps on its queue.
 void Pause(float seconds);
 
-// Replaces the window's procedure and keeps the displaced one in SavedWndProc.
+// The C++ object of a window (a form, or what a hook works for): set by its creator or at
+// subclassing, cleared when the window goes; nullptr when it has none.
+void SetWindowObject(HWND window, void* object);
+void* WindowObject(HWND window);
+
+// Replaces the window's procedure and keeps the displaced one with the window (SavedWndProc).
+// A window that is already hooked, or no window, is left alone.
 void HookWindow(HWND window, WNDPROC procedure);
-// Puts SavedWndProc back if there is one; otherwise does nothing.
+// Puts the window's displaced procedure back if it has one; otherwise does nothing.
 void UnhookWindow(HWND window);
-WNDPROC SavedWndProc();
+WNDPROC SavedWndProc(HWND window);
+// For a hook procedure: hands the message on to the displaced procedure (the default one when
+// there is none). On WM_NCDESTROY the hook is removed first.
+LRESULT CallSavedWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
 
 // Seconds on a clock that never goes back (not the time of day).
 double MonotonicSeconds();

@@ -1,4 +1,5 @@
-#include "app/random.h"
+// The uniform random generator.
+#include "base/random.h"
 
 #include <cstring>
 

@@ -5,12 +5,12 @@
 
 #include <windows.h>
 
-#include "app/gdi_object.win32.h"
-
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "ui/gdi_object.win32.h"
 
 namespace vorlux {
 
@@ -129,13 +129,6 @@ class Form {
   std::vector<HWND> disabledByModal_;
   bool dialogKeys_ = false;
 };
-
-// The one shared instance of a form in this process.
-template <class F>
-F& FormInstance() {
-  static F form;
-  return form;
-}
 
 using FontObject = GdiObject<HFONT>;
 

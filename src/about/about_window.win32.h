@@ -6,9 +6,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
-#include "app/forms.win32.h"
+#include "ui/forms.win32.h"
 
 namespace vorlux {
 
@@ -39,6 +40,10 @@ using PicturePtr = std::shared_ptr<const Picture>;
 class fabout : public Form {
  public:
   fabout();
+
+  // The application's title and copyright years for the text; the owner of the box sets them.
+  std::wstring AppTitle;
+  std::wstring CopyrightYears;
 
   // Fills and shows the box: modeless and top-most, or modal (returns once the box is closed).
   // Without an icon the box shows its information sign.
@@ -90,5 +95,18 @@ class fabout : public Form {
   bool modeless_ = false;
   bool loaded_ = false;
 };
+
+// Opens the box with a comment and a picture, given as a picture or as a bitmap resource
+// number (0: the box's own). The owner and the reserved number are not used.
+void ShowAboutBox(fabout& box, HWND owner, std::wstring_view comment, int bitmapResource, int reserved,
+                  PicturePtr icon);
+
+// The system menu's "About...": the box with its own picture, modal.
+void AboutFromSystemMenu(fabout& box, HWND window);
+
+// With topMostWithTimeout the box is top-most and closes itself after 10 seconds. A resource
+// number other than 364 names an icon resource to show instead of the information sign.
+// Modal unless the box was made modeless.
+void ShowAboutTimed(fabout& box, bool topMostWithTimeout, int16_t iconResource, std::wstring_view comment);
 
 }  // namespace vorlux

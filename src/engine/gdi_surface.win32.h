@@ -1,4 +1,4 @@
-// bas_Graphical: the few GDI calls of the animation. A device context for a window with a
+// The few GDI calls of the animation. A device context for a window with a
 // solid brush and a pen selected, pens replaced one at a time, segments and arcs, and
 // everything put back and deleted at the end.
 #pragma once
@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/gdi_object.win32.h"
+#include "ui/gdi_object.win32.h"
 #include "engine/surface.h"
 
 namespace vorlux {
@@ -24,8 +24,6 @@ struct GraphicsState {
 };
 
 inline constexpr int32_t kNoBrush = -1;
-
-GraphicsState& Graphics();  // the process's one
 
 // Gets the window's device context into drawDC, selects a solid brush of brushColor unless it
 // is kNoBrush, and a solid pen.

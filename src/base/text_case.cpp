@@ -1,4 +1,5 @@
-#include "app/text_case.h"
+// Unicode case mapping for the texts the program compares.
+#include "base/text_case.h"
 
 #include <algorithm>
 

@@ -1,11 +1,10 @@
-#include "about/fabout.win32.h"
+// The About box fabout and the routines that open it.
+#include "about/about_window.win32.h"
 
 #include <string>
 
 #include "about/about_text.h"
-#include "about/bas_ecrypt_text.h"
-#include "app/globals.win32.h"
-#include "app/window_utils.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace vorlux {
 
@@ -175,10 +174,9 @@ void fabout::SetPicture(PicturePtr picture) {
 void fabout::About(std::wstring_view comment, PicturePtr icon) {
   Load();
   if (!IsLoaded()) return;
-  const RunState& run = Run();
   const std::wstring maker = BuildMakerName();
-  AboutIdentity identity{run.AppTitle, run.CopyrightYears, maker,          kMakerCity,
-                         kMakerEmail,  kMakerWebAddress,   kProgramVersion};
+  AboutIdentity identity{AppTitle,    CopyrightYears,   maker,          kMakerCity,
+                         kMakerEmail, kMakerWebAddress, kProgramVersion};
   // The e-mail link is wider than its count of blanks in most fonts; the text makes room.
   const RECT mail = RectInParent(lblmailto_);
   const int blank = BlankWidth(aboutFont_.Get());
@@ -254,6 +252,27 @@ bool fabout::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     default:
       return false;
   }
+}
+
+void ShowAboutBox(fabout& box, HWND /*owner*/, std::wstring_view comment, int bitmapResource, int /*reserved*/,
+                  PicturePtr icon) {
+  box.Load();
+  ProcessPendingMessages();
+  if (!icon && bitmapResource > 0) icon = Picture::FromBitmapResource(bitmapResource);
+  box.About(comment, std::move(icon));
+}
+
+void AboutFromSystemMenu(fabout& box, HWND window) { ShowAboutBox(box, window, L"", 0, 0, nullptr); }
+
+void ShowAboutTimed(fabout& box, bool topMostWithTimeout, int16_t iconResource, std::wstring_view comment) {
+  if (topMostWithTimeout) {
+    box.Load();
+    box.SetInterval(10000);
+    MakeTopMost(box.hWnd());
+  }
+  box.About(comment, iconResource == kAboutBitmapResource
+                         ? nullptr
+                         : Picture::FromIconResource(iconResource));
 }
 
 }  // namespace vorlux

@@ -1,0 +1,115 @@
+// The entry routine: the one place that owns the process's state and hands each job its part.
+#include "app/main.win32.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "about/about_window.win32.h"
+#include "app/command_line.h"
+#include "app/startup.h"
+#include "base/random.h"
+#include "base/steps.h"
+#include "config/run_state.h"
+#include "config/settings_store.win32.h"
+#include "engine/engine.h"
+#include "engine/gdi_surface.win32.h"
+#include "saver/preview.win32.h"
+#include "saver/saver_state.win32.h"
+#include "saver/show.win32.h"
+#include "setup/setup.win32.h"
+#include "ui/forms.win32.h"
+#include "ui/window_utils.win32.h"
+
+namespace vorlux {
+
+namespace {
+
+// Everything the process keeps from start to end. One instance, owned by Main.
+struct ProcessState {
+  RunState run;
+  RegistrySettingsStore settings;
+  UniformRandom random;
+  AnimationState animation;
+  GraphicsState graphics;
+  InputWatchState inputWatch;
+  fabout about;
+};
+
+HWND WindowFromHandle(int32_t handle) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(handle)); }
+
+}  // namespace
+
+void EndProgram() { ExitProcess(0); }
+
+bool OtherInstanceRunning() {
+  static const bool other = [] {
+    // Kept open for the life of the process; every later instance sees it.
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
+    return mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+  }();
+  return other;
+}
+
+void Main() {
+  static ProcessState process;
+  RunState& s = process.run;
+  std::wstring command;
+  bool previewActive = false;
+
+  RunStep([&] { s.CopyrightYears = kCopyrightYears; });
+  RunStep([&] { s.AppTitle = kAppTitle; });
+  RunStep([&] { command = CommandText(ArgumentText(GetCommandLineW())); });
+  RunStep([&] { s.RunMode = RunModeOf(command); });
+  RunStep([&] {
+    const InstanceDecision d = ApplyInstanceRule(
+        s.RunMode, OtherInstanceRunning(),
+        [&] { return process.settings.Read(s.AppTitle, kSettingSection, kKeyActiveSetup, L"0"); },
+        [&] { return reinterpret_cast<std::uintptr_t>(FindAppWindow(s.AppTitle, L"")); });
+    previewActive = d.previewActive;
+    if (d.action == InstanceAction::kRestoreAndEnd)
+      RestoreAppWindow(reinterpret_cast<HWND>(d.window));
+    if (d.action != InstanceAction::kGoOn) EndProgram();
+  });
+  RunStep([&] {
+    s.TwipsPerPixelX = ScreenTwipsPerPixelX();
+    s.TwipsPerPixelY = ScreenTwipsPerPixelY();
+  });
+  RunStep([&] { LoadSettings(s, process.settings, process.random, TimeOfDaySeconds()); });
+  RunStep([&] {
+    process.about.AppTitle = s.AppTitle;
+    process.about.CopyrightYears = s.CopyrightYears;
+  });
+
+  SaverState saver{s,
+                   process.settings,
+                   process.random,
+                   process.animation,
+                   process.graphics,
+                   process.inputWatch,
+                   process.about};
+  SetupState setup{s, process.settings, process.about};
+  switch (s.RunMode) {
+    case kRunModeSetup:
+      RunStep([&] { RunSetupJob(setup, WindowFromHandle(SetupOwnerHandle(command))); });
+      break;
+    case kRunModeShow:
+      RunStep([&] { RunShowJob(saver, previewActive); });
+      break;
+    case kRunModePreview:
+      RunStep([&] { RunPreviewJob(saver, PreviewHandle(command)); });
+      break;
+    case kRunModePassword:
+      MessageBeep(MB_OK);
+      break;
+    default:
+      s.RunMode = kRunModeSetup;
+      RunStep([&] { RunSetupJob(setup, nullptr); });
+      break;
+  }
+  EndProgram();
+}
+
+}  // namespace vorlux
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { vorlux::Main(); }

@@ -1,8 +1,0 @@
-// The setup dialog is not part of the program yet: its job ends the run at once.
-#include "app/bas_vorlux.win32.h"
-
-namespace vorlux {
-
-void RunSetupJob(std::wstring_view, bool) {}
-
-}  // namespace vorlux

@@ -1,0 +1,16 @@
+// Colour packing: a 32-bit COLORREF, red + 256 * green + 65536 * blue (0x00BBGGRR).
+#pragma once
+
+#include <cstdint>
+
+namespace vorlux {
+
+constexpr uint32_t MakeColor(int r, int g, int b) {
+  return static_cast<uint32_t>(r) | (static_cast<uint32_t>(g) << 8) |
+         (static_cast<uint32_t>(b) << 16);
+}
+constexpr int RedOf(uint32_t c) { return static_cast<int>(c & 0xFF); }
+constexpr int GreenOf(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int BlueOf(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+}  // namespace vorlux
