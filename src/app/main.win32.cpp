@@ -1,5 +1,5 @@
 // The entry routine: the one place that owns the process's state and hands each job its part.
-#include "app/main.win32.h"
+#include "app/main.h"
 
 #include <windows.h>
 

@@ -1,8 +1,6 @@
 // The settings store in the per-user registry.
 #include "config/settings_store.win32.h"
 
-#include <windows.h>
-
 #include <stdexcept>
 #include <vector>
 
@@ -23,7 +21,7 @@ std::wstring KeyPath(std::wstring_view app, std::wstring_view section) {
 std::wstring RegistrySettingsStore::Read(std::wstring_view app, std::wstring_view section,
                                          std::wstring_view key, std::wstring_view defaultValue) {
   HKEY hkey;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, KEY_QUERY_VALUE, &hkey) !=
+  if (RegOpenKeyExW(root_, KeyPath(app, section).c_str(), 0, KEY_QUERY_VALUE, &hkey) !=
       ERROR_SUCCESS)
     return std::wstring(defaultValue);
   const std::wstring name(key);
@@ -53,7 +51,7 @@ std::wstring RegistrySettingsStore::Read(std::wstring_view app, std::wstring_vie
 void RegistrySettingsStore::Write(std::wstring_view app, std::wstring_view section,
                                   std::wstring_view key, std::wstring_view value) {
   HKEY hkey;
-  LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr, 0,
+  LSTATUS status = RegCreateKeyExW(root_, KeyPath(app, section).c_str(), 0, nullptr, 0,
                                    KEY_SET_VALUE, nullptr, &hkey, nullptr);
   if (status != ERROR_SUCCESS) throw std::runtime_error("the settings could not be opened for writing");
   const std::wstring name(key);

@@ -2,6 +2,8 @@
 // REG_SZ value per key, Unicode text of any length.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -11,11 +13,17 @@ namespace vorlux {
 
 class RegistrySettingsStore : public SettingsStore {
  public:
+  // The hive that holds the application's key; the program's store is the current user's.
+  explicit RegistrySettingsStore(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
+
   std::wstring Read(std::wstring_view app, std::wstring_view section, std::wstring_view key,
                     std::wstring_view defaultValue) override;
   // Throws std::runtime_error when the registry refuses the value.
   void Write(std::wstring_view app, std::wstring_view section, std::wstring_view key,
              std::wstring_view value) override;
+
+ private:
+  HKEY root_;
 };
 
 }  // namespace vorlux

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "config/run_state.h"
+#include "base/random.h"
 #include "engine/engine_host.h"
 #include "engine/figures.h"
 #include "engine/surface.h"

@@ -7,7 +7,6 @@
 #include "base/numeric.h"
 #include "base/steps.h"
 #include "engine/gdi_surface.win32.h"
-#include "saver/engine_host.win32.h"
 #include "saver/list_name.win32.h"
 #include "saver/probe.win32.h"
 #include "ui/forms.win32.h"

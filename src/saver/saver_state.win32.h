@@ -1,14 +1,17 @@
 // What the show and the preview work with: the parts of the process state that the entry
-// routine owns and hands to them, one struct for every call.
+// routine owns and hands to them, one struct for every call, and the engine's host.
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
 
 #include "about/about_window.win32.h"
 #include "base/random.h"
 #include "config/run_state.h"
 #include "config/settings_store.h"
 #include "engine/engine.h"
+#include "engine/engine_host.h"
 #include "engine/gdi_surface.win32.h"
 
 namespace vorlux {
@@ -27,6 +30,26 @@ struct SaverState {
   GraphicsState& graphics;
   InputWatchState& watch;
   fabout& about;  // opened over the show by a plain right click
+};
+
+// The engine's host in the program: window messages, the sleeping pause, the monotonic clock and
+// the stop flag of the run state; the show and the preview each say what ends a cycle.
+class WindowsEngineHost final : public EngineHost {
+ public:
+  using CycleEnd = std::function<void(Surface& drawDC)>;
+
+  WindowsEngineHost(const RunState& run, CycleEnd endCycle);
+
+  void ProcessMessages() override;
+  void Pause(float seconds) override;
+  double Now() override;
+  void EndCycle(Surface& drawDC) override;
+  bool StopRequested() const override { return run_.StopRequested; }
+
+ private:
+  const RunState& run_;
+  CycleEnd endCycle_;
+  double origin_;
 };
 
 // The engine's pen colours as the run state chose them.

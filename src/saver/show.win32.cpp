@@ -7,7 +7,6 @@
 #include "base/numeric.h"
 #include "base/steps.h"
 #include "engine/gdi_surface.win32.h"
-#include "saver/engine_host.win32.h"
 #include "saver/input_watch.win32.h"
 #include "saver/show_window.win32.h"
 #include "ui/forms.win32.h"

@@ -1,5 +1,5 @@
 // The engine's host on Windows.
-#include "saver/engine_host.win32.h"
+#include "saver/saver_state.win32.h"
 
 #include "ui/window_utils.win32.h"
 
