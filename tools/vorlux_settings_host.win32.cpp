@@ -13,14 +13,13 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "ui/forms.win32.h"
-#include "app/globals.win32.h"
 #include "app/startup.h"
-#include "ui/window_utils.win32.h"
 #include "config/settings_store.win32.h"
-#include "engine/animation.win32.h"
+#include "saver/list_name.win32.h"
 #include "saver/preview.win32.h"
 #include "saver/probe.win32.h"
+#include "ui/forms.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace {
 
@@ -420,14 +419,31 @@ bool CreateDialogWindows() {
   return true;
 }
 
+// What a saver process owns, for the preview run here.
+struct SaverProcess {
+  vorlux::RunState run;
+  vorlux::RegistrySettingsStore settings;
+  vorlux::UniformRandom random;
+  vorlux::AnimationState animation;
+  vorlux::GraphicsState graphics;
+  vorlux::InputWatchState watch;
+  vorlux::fabout about;
+  vorlux::SaverState saver{run, settings, random, animation, graphics, watch, about};
+};
+SaverProcess& InProcessSaver() {
+  static SaverProcess process;
+  return process;
+}
+
 // The saver's start-up as far as the preview needs it: title, run mode, screen, settings.
 void PrepareInProcessPreview() {
-  vorlux::RunState& s = vorlux::Run();
+  SaverProcess& process = InProcessSaver();
+  vorlux::RunState& s = process.run;
   s.AppTitle = vorlux::kAppTitle;
   s.RunMode = vorlux::kRunModePreview;
   s.TwipsPerPixelX = vorlux::ScreenTwipsPerPixelX();
   s.TwipsPerPixelY = vorlux::ScreenTwipsPerPixelY();
-  vorlux::LoadSettings(s, vorlux::Settings(), vorlux::Random(), vorlux::TimeOfDaySeconds());
+  vorlux::LoadSettings(s, process.settings, process.random, vorlux::TimeOfDaySeconds());
   vorlux::RegisterDialogWindow(host.dialog);
 }
 
@@ -435,14 +451,14 @@ void PrepareInProcessPreview() {
 // seen (Wine does not show one process's drawing in another's window). It processes the
 // dialog's messages while it runs and ends as the saver's would.
 void RunPreviewHere() {
-  vorlux::Animation() = vorlux::AnimationState{};  // as a new saver process starts
+  vorlux::SaverState& saver = InProcessSaver().saver;
+  saver.animation = vorlux::AnimationState{};  // as a new saver process starts
   vorlux::PreviewState p;
   p.TargetWindow = host.preview;
   p.listName = host.saverName;
-  vorlux::StartPreview(p, vorlux::Animation(), vorlux::Graphics());
-  vorlux::AnimatePreview(p, vorlux::Animation(), vorlux::Graphics(),
-                         [&] { return vorlux::PreviewGoesOn(p); });
-  vorlux::EndPreview(p, vorlux::Graphics());
+  vorlux::StartPreview(p, saver);
+  vorlux::AnimatePreview(p, saver, [&] { return vorlux::PreviewGoesOn(p); });
+  vorlux::EndPreview(p, saver);
 }
 
 int Run() {

@@ -181,13 +181,13 @@ std::wstring ClassNameOf(HWND window) {
 std::optional<std::wstring> ReadSaverSetting(std::wstring_view key) {
   // A default that no stored value can equal tells an absent key from a stored one.
   static const std::wstring kAbsent(1, L'\x1');
-  const std::wstring v = ReadSetting(kAppTitle, kSettingSection, key, kAbsent);
+  const std::wstring v = RegistrySettingsStore().Read(kAppTitle, kSettingSection, key, kAbsent);
   if (v == kAbsent) return std::nullopt;
   return v;
 }
 
 void WriteSaverSetting(std::wstring_view key, std::wstring_view value) {
-  WriteSetting(kAppTitle, kSettingSection, key, value);
+  RegistrySettingsStore().Write(kAppTitle, kSettingSection, key, value);
 }
 
 void ClearSaverSettings() {
