@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a private prefix on a private Xvfb display.
 #
-#   winerun.sh --root DIR [--keeper EXE] [run] PROGRAM [ARGS...]   run a program, exit with its code
+#   winerun.sh --root DIR [--arch win32|win64] [--keeper EXE] [run] PROGRAM [ARGS...]   run a program, exit with its code
 #   winerun.sh --root DIR [--keeper EXE] up                         start display, prefix and daemons
 #   winerun.sh --root DIR down                                      stop everything started under DIR
 #   winerun.sh --root DIR env                                       print the environment to use
@@ -11,10 +11,11 @@
 # machine do not share a display.
 set -euo pipefail
 
-root="" keeper=""
+root="" keeper="" arch=win32
 while [ $# -gt 0 ]; do
   case "$1" in
     --root) root=$2; shift 2 ;;
+    --arch) arch=$2; shift 2 ;;
     --keeper) keeper=$2; shift 2 ;;
     *) break ;;
   esac
@@ -35,7 +36,14 @@ base=$(( ($(printf '%s' "$root" | cksum | cut -d' ' -f1) % 300) * 2 + 100 ))
 disp=$(( base + idx ))
 state="$root/$screen"
 
-export WINEPREFIX="$state/prefix" WINEARCH=win32 WINEDEBUG=-all
+case "$arch" in
+  win32) wine=wine ;;
+  # For 64-bit builds on machines that cannot run 32-bit programs: Debian's `wine` script picks
+  # the 32-bit loader whenever it is installed, so the 64-bit one is named here.
+  win64) wine=/usr/lib/wine/wine64; export WINELOADER=$wine ;;
+  *) echo "winerun: unsupported --arch '$arch'" >&2; exit 2 ;;
+esac
+export WINEPREFIX="$state/prefix" WINEARCH=$arch WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export DISPLAY=":$disp"
 
@@ -62,9 +70,9 @@ start_display() {
 make_prefix() {
   [ -f "$state/prefix.ready" ] && return 0
   rm -rf "$WINEPREFIX"
-  wineboot -i 9>&- </dev/null >"$state/wineboot.log" 2>&1 || true
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f 9>&- >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f 9>&- >/dev/null 2>&1
+  $wine wineboot -i 9>&- </dev/null >"$state/wineboot.log" 2>&1 || true
+  $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f 9>&- >/dev/null 2>&1
+  $wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f 9>&- >/dev/null 2>&1
   wineserver -w 9>&- || true
   touch "$state/prefix.ready"
 }
@@ -74,8 +82,8 @@ start_daemons() {
   if [ -n "$keeper" ] && [ -f "$keeper" ] && ! alive "$state/keeper.pid"; then
     # The desktop process inherits the standard handles of the program that starts it: start
     # it here, detached from any caller's output pipe, before a test would.
-    wine "$keeper" --warm-up 9>&- </dev/null >/dev/null 2>&1 || true
-    wine "$keeper" 9>&- </dev/null >/dev/null 2>&1 &
+    $wine "$keeper" --warm-up 9>&- </dev/null >/dev/null 2>&1 || true
+    $wine "$keeper" 9>&- </dev/null >/dev/null 2>&1 &
     echo $! > "$state/keeper.pid"
   fi
 }
@@ -104,11 +112,11 @@ down() {
 case "$cmd" in
   up) up ;;
   down) down ;;
-  env) printf 'export WINEPREFIX=%q WINEARCH=win32 WINEDEBUG=-all DISPLAY=%q WINEDLLOVERRIDES=%q\n' \
-         "$WINEPREFIX" "$DISPLAY" "$WINEDLLOVERRIDES" ;;
+  env) printf 'export WINEPREFIX=%q WINEARCH=%q WINEDEBUG=-all DISPLAY=%q WINEDLLOVERRIDES=%q\n' \
+         "$WINEPREFIX" "$arch" "$DISPLAY" "$WINEDLLOVERRIDES" ;;
   run)
     [ $# -gt 0 ] || { echo "winerun: no program given" >&2; exit 2; }
     up
-    exec wine "$@"
+    exec $wine "$@"
     ;;
 esac

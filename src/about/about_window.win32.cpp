@@ -40,6 +40,8 @@ int BlankWidth(HFONT font) {
   return blank.cx;
 }
 
+HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
+
 // A rectangle of a control in its parent's client coordinates.
 RECT RectInParent(HWND control) {
   RECT r;
@@ -78,40 +80,38 @@ Form::WindowLayout fabout::Layout() const {
   s.clientHeight = 3180;
   s.dialogKeys = true;
   s.showInTaskbar = false;
+  s.defaultButton = IDOK;  // OK answers both Enter and Esc
+  s.cancelButton = IDOK;
   return s;
 }
 
 void fabout::CreateControls() {
-  auto setFont = [](HWND control, const FontObject& font) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-  };
-  formFont_ = CreateFontInPoints(L"Arial", 8.25);
-  aboutFont_ = CreateFontInPoints(L"Arial", 9.75);
-  mailtoFont_ = CreateFontInPoints(L"Arial", 9);
-  webFont_ = CreateFontInPoints(L"Arial", 9);
-  buttonFont_ = CreateFontInPoints(L"Arial", 9.75);
-
-  Frame1_ = AddFrame(kIdFrame1, 180, 105, 6225, 2895);
-  setFont(Frame1_, formFont_);  // the frame takes the form's font
-  lblAbout_ = AddControl(L"STATIC", L"", WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0,
-                         kIdLblAbout, 885, 210, 5190, 2220, Frame1_);
-  setFont(lblAbout_, aboutFont_);
-  imgIcon_ = AddControl(L"STATIC", L"", WS_VISIBLE | SS_BITMAP, 0, kIdImgIcon, 270, 480, 480, 480,
-                        Frame1_);
-  // The links stay hidden until Form_Load has given them their texts.
-  const DWORD linkStyle = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
-  lblmailto_ =
-      AddControl(L"STATIC", L"Label1", linkStyle, 0, kIdLblMailto, 885, 1905, 0, 0, Frame1_);
-  setFont(lblmailto_, mailtoFont_);
-  lblweb_ = AddControl(L"STATIC", L"Label1", linkStyle, 0, kIdLblWeb, 885, 2145, 0, 0, Frame1_);
-  setFont(lblweb_, webFont_);
-
-  btnOK_ = AddControl(L"BUTTON", L"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 2730,
-                      2595, 1095, 345);
-  setFont(btnOK_, buttonFont_);
-  // The button lies over the frame, the links over the text.
-  for (HWND above : {btnOK_, lblmailto_, lblweb_})
-    SetWindowPos(above, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The links stay hidden until Form_Load has given them their texts; they lie over the text,
+  // and the button over the frame.
+  const DWORD linkStyle = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+  AddControls({
+      {.kind = ControlKind::kFrame, .id = kIdFrame1, .twips = {180, 105, 6225, 2895},
+       .font = {L"Arial", 8.25}},
+      {.kind = ControlKind::kImage, .id = kIdImgIcon, .twips = {270, 480, 480, 480},
+       .container = kIdFrame1, .style = SS_BITMAP},
+      {.kind = ControlKind::kLabel, .id = kIdLblMailto, .caption = L"Label1",
+       .twips = {885, 1905, 0, 0}, .container = kIdFrame1, .font = {L"Arial", 9},
+       .style = linkStyle, .visible = false},
+      {.kind = ControlKind::kLabel, .id = kIdLblWeb, .caption = L"Label1",
+       .twips = {885, 2145, 0, 0}, .container = kIdFrame1, .font = {L"Arial", 9},
+       .style = linkStyle, .visible = false},
+      {.kind = ControlKind::kLabel, .id = kIdLblAbout, .twips = {885, 210, 5190, 2220},
+       .container = kIdFrame1, .font = {L"Arial", 9.75}, .style = SS_LEFT | SS_NOPREFIX},
+      {.kind = ControlKind::kPushButton, .id = IDOK, .caption = L"OK",
+       .twips = {2730, 2595, 1095, 345}, .tabIndex = 0, .font = {L"Arial", 9.75},
+       .style = BS_DEFPUSHBUTTON},
+  });
+  Frame1_ = Control(kIdFrame1);
+  imgIcon_ = Control(kIdImgIcon);
+  lblmailto_ = Control(kIdLblMailto);
+  lblweb_ = Control(kIdLblWeb);
+  lblAbout_ = Control(kIdLblAbout);
+  btnOK_ = Control(IDOK);
 
   TimerHide_.Attach(hWnd(), kTimerHideId, 0, false);
 }
@@ -119,14 +119,14 @@ void fabout::CreateControls() {
 void fabout::PlaceLinksOnTheirBlanks() {
   // The design's label tops assume a line height that the fonts at hand need not have; the
   // label's baseline goes on the baseline of its line of blanks instead.
-  const TEXTMETRICW text = MetricsOf(aboutFont_.Get());
+  const TEXTMETRICW text = MetricsOf(FontOf(lblAbout_));
   const RECT about = RectInParent(lblAbout_);
   const struct {
     HWND label;
     HFONT font;
     int line;
-  } links[] = {{lblmailto_, mailtoFont_.Get(), kEmailPlaceholderLine},
-               {lblweb_, webFont_.Get(), kWebPlaceholderLine}};
+  } links[] = {{lblmailto_, FontOf(lblmailto_), kEmailPlaceholderLine},
+               {lblweb_, FontOf(lblweb_), kWebPlaceholderLine}};
   for (const auto& link : links) {
     SizeLabelToText(link.label);
     const int top =
@@ -152,11 +152,6 @@ void fabout::Form_QueryUnload(int /*unloadMode*/) { loaded_ = false; }
 
 void fabout::Form_Unload() {
   TimerHide_.Detach();
-  formFont_.Reset();
-  aboutFont_.Reset();
-  mailtoFont_.Reset();
-  webFont_.Reset();
-  buttonFont_.Reset();
   picture_.reset();
   btnOK_ = Frame1_ = lblweb_ = lblmailto_ = imgIcon_ = lblAbout_ = nullptr;
 }
@@ -179,7 +174,7 @@ void fabout::About(std::wstring_view comment, PicturePtr icon) {
                          kMakerEmail, kMakerWebAddress, kProgramVersion};
   // The e-mail link is wider than its count of blanks in most fonts; the text makes room.
   const RECT mail = RectInParent(lblmailto_);
-  const int blank = BlankWidth(aboutFont_.Get());
+  const int blank = BlankWidth(FontOf(lblAbout_));
   if (blank > 0) identity.emailLinkBlanks = (mail.right - mail.left + blank - 1) / blank;
   SetWindowTextW(lblAbout_, BuildAboutText(comment, identity).c_str());
   SetPicture(icon ? std::move(icon) : Picture::FromBitmapResource(kAboutBitmapResource));
@@ -212,13 +207,8 @@ void fabout::TimerHide_Timer() {
   Unload();
 }
 
-bool fabout::OnCommand(int id, int code, HWND /*control*/) {
-  // OK is both the default button (Enter) and the cancel button (Esc).
-  if ((id == IDOK || id == IDCANCEL) && code == BN_CLICKED) {
-    btnOK_Click();
-    return true;
-  }
-  return false;
+void fabout::Control_Click(int id) {
+  if (id == IDOK) btnOK_Click();
 }
 
 bool fabout::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -245,9 +235,6 @@ bool fabout::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       if (LOWORD(wp) == WA_INACTIVE || !btnOK_) return false;
       SetFocus(btnOK_);
       *result = 0;
-      return true;
-    case DM_GETDEFID:
-      *result = MAKELRESULT(IDOK, DC_HASDEFID);
       return true;
     default:
       return false;

@@ -70,7 +70,7 @@ class fabout : public Form {
   void Form_Load() override;
   void Form_QueryUnload(int unloadMode) override;
   void Form_Unload() override;
-  bool OnCommand(int id, int code, HWND control) override;
+  void Control_Click(int id) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
@@ -87,8 +87,7 @@ class fabout : public Form {
   HWND lblAbout_ = nullptr;
   FormTimer TimerHide_;
 
-  // What the controls show; released when the form unloads.
-  FontObject formFont_, aboutFont_, mailtoFont_, webFont_, buttonFont_;
+  // What the picture control shows; released when the form unloads.
   PicturePtr picture_;
 
   int32_t storedInterval_ = 0;

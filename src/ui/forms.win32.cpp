@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "ui/window_utils.win32.h"
@@ -145,6 +147,8 @@ void Form::Load() {
   RegisterFormClass(&Form::Trampoline);
   const WindowLayout layout = Layout();
   dialogKeys_ = layout.dialogKeys;
+  defaultButton_ = layout.defaultButton;
+  cancelButton_ = layout.cancelButton;
   RECT r{0, 0, TwipsToPixelsX(layout.clientWidth), TwipsToPixelsY(layout.clientHeight)};
   AdjustWindowRectEx(&r, layout.style, FALSE, layout.exStyle);
   HWND owner = layout.showInTaskbar ? nullptr : HiddenOwnerWindow();
@@ -172,6 +176,7 @@ void Form::UnloadWith(int unloadMode) {
   UnregisterDialogWindow(h);
   DestroyWindow(h);  // WM_NCDESTROY clears hwnd_
   hwnd_ = nullptr;
+  controls_.clear();  // their fonts, now that no window uses them
   background_ = nullptr;
 }
 
@@ -266,32 +271,281 @@ void Form::SetBackColor(COLORREF color) {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-HWND Form::AddControl(const wchar_t* windowClass, std::wstring_view text, DWORD style,
-                      DWORD exStyle, int id, int left, int top, int width, int height,
-                      HWND container) {
-  return CreateWindowExW(exStyle, windowClass, std::wstring(text).c_str(), style | WS_CHILD,
-                         TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
-                         TwipsToPixelsY(height), container ? container : hwnd_,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleW(nullptr), nullptr);
+void Form::AddControls(std::initializer_list<ControlSpec> specs) {
+  if (!hwnd_) return;
+  RegisterFrameClass();
+  const auto isContainer = [](const ControlSpec& c) {
+    return c.kind == ControlKind::kFrame || c.kind == ControlKind::kImage;
+  };
+  // A container takes the place in the tab order of the first control it holds.
+  const auto orderOf = [&](const ControlSpec& c) {
+    int order = c.tabIndex < 0 ? INT_MAX : c.tabIndex;
+    if (isContainer(c))
+      for (const ControlSpec& inner : specs)
+        if (inner.container == c.id && inner.tabIndex >= 0 && inner.tabIndex < order)
+          order = inner.tabIndex;
+    return order;
+  };
+  std::vector<const ControlSpec*> sorted;
+  for (const ControlSpec& c : specs) sorted.push_back(&c);
+  std::stable_sort(sorted.begin(), sorted.end(), [&](const ControlSpec* a, const ControlSpec* b) {
+    if (isContainer(*a) != isContainer(*b)) return isContainer(*a);  // containers first
+    return orderOf(*a) < orderOf(*b);
+  });
+  for (const ControlSpec* spec : sorted) {
+    const ControlSpec& c = *spec;
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | c.style | (c.visible ? WS_VISIBLE : 0);
+    DWORD exStyle = 0;
+    int extraHeight = 0;
+    switch (c.kind) {
+      case ControlKind::kLabel:
+        style |= SS_NOTIFY;  // without it a label is transparent to the mouse
+        break;
+      case ControlKind::kImage:
+        break;
+      case ControlKind::kFrame:
+        windowClass = kFrameClassName;
+        style |= WS_CLIPCHILDREN;
+        exStyle = WS_EX_CONTROLPARENT;
+        break;
+      case ControlKind::kCheckBox:
+        windowClass = L"BUTTON";
+        style |= BS_AUTOCHECKBOX;
+        break;
+      case ControlKind::kOptionButton:
+        windowClass = L"BUTTON";
+        style |= BS_RADIOBUTTON;  // selected by the form, which raises the events
+        break;
+      case ControlKind::kComboList:
+        windowClass = L"COMBOBOX";
+        style |= CBS_DROPDOWNLIST | WS_VSCROLL;
+        extraHeight = 200;  // room for the open list, in pixels
+        break;
+      case ControlKind::kPushButton:
+        windowClass = L"BUTTON";
+        break;
+    }
+    if (c.tabIndex >= 0) style |= WS_TABSTOP;
+    const ControlState* container = Find(c.container);
+    HWND parent = container ? container->hwnd : hwnd_;
+    // An option starts a group unless the control before it in the same container is one.
+    const auto before = std::find_if(controls_.rbegin(), controls_.rend(), [&](const auto& o) {
+      return o.container == c.container && o.kind != ControlKind::kFrame &&
+             o.kind != ControlKind::kImage;
+    });
+    if (c.kind != ControlKind::kOptionButton || before == controls_.rend() ||
+        before->kind != ControlKind::kOptionButton)
+      style |= WS_GROUP;
+    HWND control = CreateWindowExW(
+        exStyle, windowClass, std::wstring(c.caption).c_str(), style, TwipsToPixelsX(c.twips.left),
+        TwipsToPixelsY(c.twips.top), TwipsToPixelsX(c.twips.width),
+        TwipsToPixelsY(c.twips.height) + extraHeight, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), nullptr);
+    if (!control) continue;
+    ControlState state{c.id, c.kind, control, c.container, orderOf(c), FontObject(), nullptr};
+    if (!c.font.face.empty()) {
+      state.font = CreateFontInPoints(c.font.face, c.font.points, c.font.underline, c.font.bold);
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.Get()), FALSE);
+    }
+    if (c.kind == ControlKind::kLabel) {
+      SetWindowObject(control, this);
+      HookWindow(control, &Form::LabelProc);
+    }
+    controls_.push_back(std::move(state));
+  }
+  // The tab order is the order of the windows: each in turn goes to the bottom of its parent.
+  std::vector<const ControlState*> order;
+  for (const ControlState& c : controls_) order.push_back(&c);
+  std::stable_sort(order.begin(), order.end(),
+                   [](const ControlState* a, const ControlState* b) { return a->order < b->order; });
+  for (const ControlState* c : order)
+    SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-HWND Form::AddFrame(int id, int left, int top, int width, int height, HWND container) {
-  RegisterFrameClass();
-  return AddControl(kFrameClassName, L"", WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                    WS_EX_CONTROLPARENT, id, left, top, width, height, container);
+Form::ControlState* Form::Find(int id) {
+  for (ControlState& c : controls_)
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+const Form::ControlState* Form::Find(int id) const {
+  for (const ControlState& c : controls_)
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+HWND Form::Control(int id) const {
+  const ControlState* c = Find(id);
+  return c ? c->hwnd : nullptr;
+}
+
+void Form::AddListItem(int id, std::wstring_view text) {
+  if (const ControlState* c = Find(id); c && c->kind == ControlKind::kComboList)
+    SendMessageW(c->hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(text).c_str()));
+}
+
+int Form::ListCount(int id) const {
+  const ControlState* c = Find(id);
+  return c && c->kind == ControlKind::kComboList
+             ? static_cast<int>(SendMessageW(c->hwnd, CB_GETCOUNT, 0, 0))
+             : 0;
+}
+
+int Form::ListIndex(int id) const {
+  const ControlState* c = Find(id);
+  return c && c->kind == ControlKind::kComboList
+             ? static_cast<int>(SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0))
+             : -1;
+}
+
+bool Form::SetListIndex(int id, int index) {
+  const ControlState* c = Find(id);
+  if (!c || c->kind != ControlKind::kComboList) return false;
+  // Checked here: past the end, controls differ (some clear the selection, some keep it).
+  if (index < -1 || index >= ListCount(id)) return false;
+  SendMessageW(c->hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  Control_Click(id);  // the control itself tells nobody of a change made by code
+  return true;
+}
+
+bool Form::OptionValue(int id) const {
+  const ControlState* c = Find(id);
+  return c && c->kind == ControlKind::kOptionButton &&
+         SendMessageW(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Form::SetOptionValue(int id, bool selected) {
+  const ControlState* c = Find(id);
+  if (!c || c->kind != ControlKind::kOptionButton) return;
+  if (!selected) {
+    SendMessageW(c->hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+    return;
+  }
+  if (OptionValue(id)) return;
+  // The group: the options next to this one in its container, up to another kind of control.
+  const auto self = controls_.begin() + (c - controls_.data());
+  const auto inGroup = [&](const ControlState& o) { return o.container == c->container; };
+  auto first = self;
+  while (first != controls_.begin() && inGroup(*(first - 1)) &&
+         (first - 1)->kind == ControlKind::kOptionButton)
+    --first;
+  for (auto it = first; it != controls_.end() && inGroup(*it) &&
+                        it->kind == ControlKind::kOptionButton;
+       ++it)
+    SendMessageW(it->hwnd, BM_SETCHECK, it == self ? BST_CHECKED : BST_UNCHECKED, 0);
+  Control_Click(id);
+}
+
+int Form::CheckValue(int id) const {
+  const ControlState* c = Find(id);
+  return c && c->kind == ControlKind::kCheckBox &&
+                 SendMessageW(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED
+             ? 1
+             : 0;
+}
+
+void Form::SetCheckValue(int id, int value) {
+  if (const ControlState* c = Find(id); c && c->kind == ControlKind::kCheckBox)
+    SendMessageW(c->hwnd, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Form::SetMousePointer(int id, HCURSOR cursor) {
+  if (ControlState* c = Find(id)) c->pointer = cursor;
+}
+
+bool Form::FontUnderline(int id) const {
+  const ControlState* c = Find(id);
+  LOGFONTW lf{};
+  return c && c->font.Get() && GetObjectW(c->font.Get(), sizeof lf, &lf) && lf.lfUnderline;
+}
+
+void Form::SetFontUnderline(int id, bool underline) {
+  ControlState* c = Find(id);
+  if (!c) return;
+  LOGFONTW lf{};
+  HFONT current = reinterpret_cast<HFONT>(SendMessageW(c->hwnd, WM_GETFONT, 0, 0));
+  if (!GetObjectW(current ? current : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return;
+  lf.lfUnderline = underline ? TRUE : FALSE;
+  FontObject font(CreateFontIndirectW(&lf));
+  if (!font.Get()) return;
+  SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  c->font = std::move(font);  // the control no longer uses the old one: it goes now
+}
+
+void Form::OnControlCommand(int id, int code) {
+  if (id == IDOK && defaultButton_ && !Find(IDOK)) id = defaultButton_;
+  if (id == IDCANCEL && cancelButton_ && !Find(IDCANCEL)) id = cancelButton_;
+  const ControlState* c = Find(id);
+  if (!c) return;
+  switch (c->kind) {
+    case ControlKind::kComboList:
+      if (code == CBN_SELCHANGE) Control_Click(id);
+      break;
+    case ControlKind::kOptionButton:
+      if (code == BN_CLICKED) SetOptionValue(id, true);
+      break;
+    case ControlKind::kLabel:
+      if (code == STN_CLICKED) Control_Click(id);
+      break;
+    default:
+      if (code == BN_CLICKED) Control_Click(id);
+      break;
+  }
+}
+
+LRESULT CALLBACK Form::LabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Form* form = static_cast<Form*>(WindowObject(hwnd));
+  const int id = GetDlgCtrlID(hwnd);
+  if (form) {
+    switch (msg) {
+      case WM_SETCURSOR:
+        if (const ControlState* c = form->Find(id); c && c->pointer) {
+          SetCursor(c->pointer);
+          return TRUE;
+        }
+        break;
+      case WM_MOUSEMOVE: {
+        int buttons = 0;
+        if (wp & MK_LBUTTON) buttons |= kLeftButton;
+        if (wp & MK_RBUTTON) buttons |= kRightButton;
+        if (wp & MK_MBUTTON) buttons |= kMiddleButton;
+        form->Control_MouseMove(id, buttons, CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),
+                                PixelsToTwipsY(GET_Y_LPARAM(lp)));
+        break;
+      }
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN: {
+        const int button = msg == WM_LBUTTONDOWN   ? kLeftButton
+                           : msg == WM_RBUTTONDOWN ? kRightButton
+                                                   : kMiddleButton;
+        form->Control_MouseDown(id, button, CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),
+                                PixelsToTwipsY(GET_Y_LPARAM(lp)));
+        // The handler may have unloaded the form, and the label with it.
+        if (!IsWindow(hwnd)) return 0;
+        break;
+      }
+      case WM_NCDESTROY:
+        SetWindowObject(hwnd, nullptr);
+        break;
+      default:
+        break;
+    }
+  }
+  return CallSavedWndProc(hwnd, msg, wp, lp);
 }
 
 HMODULE ResourceModule() { return g_resourceModule ? g_resourceModule : GetModuleHandleW(nullptr); }
 void SetResourceModule(HMODULE module) { g_resourceModule = module; }
 
-FontObject CreateFontInPoints(std::wstring_view face, double points, bool underline) {
+FontObject CreateFontInPoints(std::wstring_view face, double points, bool underline, bool bold) {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   LOGFONTW lf{};
   lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));  // character height
-  lf.lfWeight = FW_NORMAL;
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = underline ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -423,8 +677,11 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_COMMAND:
-      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
-      break;
+      OnControlCommand(LOWORD(wp), HIWORD(wp));
+      return 0;
+    case DM_GETDEFID:
+      if (!defaultButton_) break;
+      return MAKELRESULT(defaultButton_, DC_HASDEFID);
     case WM_CLOSE:
       UnloadWith(kUnloadControlMenu);
       return 0;

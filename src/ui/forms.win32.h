@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "ui/controls.win32.h"
 #include "ui/gdi_object.win32.h"
 
 namespace vorlux {
@@ -36,6 +38,8 @@ int ScreenHeightTwips();
 
 // The modifier set (kShiftMask, kCtrlMask, kAltMask) held down right now.
 int CurrentModifiers();
+
+using FontObject = GdiObject<HFONT>;
 
 class Form {
  public:
@@ -79,6 +83,27 @@ class Form {
   HBITMAP BackgroundPicture() const { return background_; }
   void SetBackColor(COLORREF color);
 
+  // --- Controls, by id; nothing happens for an id the form does not have. ---
+  HWND Control(int id) const;
+  void AddListItem(int id, std::wstring_view text);
+  int ListCount(int id) const;
+  int ListIndex(int id) const;
+  // Selects an entry (-1: none) and raises Control_Click as a user's pick does. An index
+  // outside -1 to count - 1 is refused: the list keeps its state and nothing is raised.
+  bool SetListIndex(int id, int index);
+  bool OptionValue(int id) const;
+  // Selecting an option clears the others of its group and raises Control_Click, unless it
+  // was selected already; clearing one raises nothing.
+  void SetOptionValue(int id, bool selected);
+  int CheckValue(int id) const;
+  void SetCheckValue(int id, int value);
+  // The pointer shown over the control; nullptr for the default one. Not owned.
+  void SetMousePointer(int id, HCURSOR cursor);
+  // Gives the control a new font that differs from its own only in the underline; the old one
+  // is deleted.
+  void SetFontUnderline(int id, bool underline);
+  bool FontUnderline(int id) const;
+
  protected:
   struct WindowLayout {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -89,6 +114,9 @@ class Form {
     // False: the form is owned by a hidden window of the program, which keeps it out of the
     // taskbar without the small caption of a tool window.
     bool showInTaskbar = true;
+    // The push buttons that Enter and Esc press (0 for none); both may be the same button.
+    int defaultButton = 0;
+    int cancelButton = 0;
   };
   virtual WindowLayout Layout() const { return {}; }
   // Creates the child controls; runs before Form_Load.
@@ -101,22 +129,36 @@ class Form {
   virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
   virtual void Form_MouseDown(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
   virtual void Form_MouseMove(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
-  // WM_COMMAND from a control; return true when handled.
-  virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+  // A button, option or check box pressed, a list entry picked, a label clicked.
+  virtual void Control_Click(int /*id*/) {}
+  // The mouse over a label, and a button pressed on it; x and y in twips within the label.
+  virtual void Control_MouseMove(int /*id*/, int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
+  virtual void Control_MouseDown(int /*id*/, int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
   // Any message before the form's own handling; return true with *result when handled.
   virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
-  // A child control placed in twips relative to the form's client area (or to a container).
-  HWND AddControl(const wchar_t* windowClass, std::wstring_view text, DWORD style, DWORD exStyle,
-                  int id, int left, int top, int width, int height, HWND container = nullptr);
-  // A frame without caption: an etched rectangle that holds other controls. The notifications
-  // of the controls inside (WM_COMMAND, WM_CTLCOLOR..., WM_DRAWITEM) reach the form, and the
-  // frame asks the form for its background brush with WM_CTLCOLORSTATIC.
-  HWND AddFrame(int id, int left, int top, int width, int height, HWND container = nullptr);
+  // Creates the controls. Containers come first whatever their place in the list; the tab
+  // order follows tabIndex, a container taking the place of the first control it holds. The
+  // notifications of the controls inside a frame reach the form, and a frame asks the form for
+  // its background brush with WM_CTLCOLORSTATIC.
+  void AddControls(std::initializer_list<ControlSpec> specs);
   COLORREF BackColor() const { return backColor_; }
 
  private:
+  struct ControlState {
+    int id;
+    ControlKind kind;
+    HWND hwnd;
+    int container;
+    int order;  // place in the tab order
+    FontObject font;
+    HCURSOR pointer = nullptr;
+  };
   static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK LabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  ControlState* Find(int id);
+  const ControlState* Find(int id) const;
+  void OnControlCommand(int id, int code);
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
   void UnloadWith(int unloadMode);
   void PaintBackground(HDC dc);
@@ -127,18 +169,20 @@ class Form {
   HBRUSH backBrush_ = nullptr;
   WindowState windowState_ = kWindowNormal;
   std::vector<HWND> disabledByModal_;
+  std::vector<ControlState> controls_;
   bool dialogKeys_ = false;
+  int defaultButton_ = 0;
+  int cancelButton_ = 0;
 };
-
-using FontObject = GdiObject<HFONT>;
 
 // The module whose resources forms show: the program itself unless set, e.g. by a test that
 // loads the program's file for its resources.
 HMODULE ResourceModule();
 void SetResourceModule(HMODULE module);
 
-// A regular font of the given face and size in points at the screen's dots per inch.
-FontObject CreateFontInPoints(std::wstring_view face, double points, bool underline = false);
+// A font of the given face and size in points at the screen's dots per inch.
+FontObject CreateFontInPoints(std::wstring_view face, double points, bool underline = false,
+                              bool bold = false);
 
 // Resizes a text control to its text in its own font (the longest line by all lines), keeping
 // its top-left corner.

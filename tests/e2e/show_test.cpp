@@ -1,57 +1,51 @@
 // The full-screen show and its input watch, watched from outside.
 #include <gtest/gtest.h>
 
-#include "show_fixture.h"
+#include "vorlux_test.h"
 
 namespace vorlux::test {
 namespace {
 
-class Show : public ShowTest {};
+using Show = ShowTest;
 
 TEST_F(Show, EachKeyOrClickThatShouldEndItEndsItAtOnce) {
-  struct Case {
-    const char* what;
-    void (*send)();
+  // clang-format off
+  const std::pair<const char*, void (*)()> cases[] = {
+      {"Shift alone",         [] { PressKey(VK_SHIFT); }},
+      {"Ctrl alone",          [] { PressKey(VK_CONTROL); }},
+      {"Alt alone",           [] { PressKey(VK_MENU); }},
+      {"a letter",            [] { PressKey('K'); }},
+      {"a left click",        [] { ClickMouse(MOUSEEVENTF_LEFTDOWN); }},
+      {"a middle click",      [] { ClickMouse(MOUSEEVENTF_MIDDLEDOWN); }},
+      {"Shift + right click", [] { ClickMouse(MOUSEEVENTF_RIGHTDOWN, {VK_SHIFT}); }},
+      {"Ctrl + right click",  [] { ClickMouse(MOUSEEVENTF_RIGHTDOWN, {VK_CONTROL}); }},
   };
-  const Case cases[] = {
-      {"Shift alone", [] { PressKey(VK_SHIFT); }},
-      {"Ctrl alone", [] { PressKey(VK_CONTROL); }},
-      {"Alt alone", [] { PressKey(VK_MENU); }},
-      {"a letter", [] { PressKey('K'); }},
-      {"a left click", [] { ClickMouse(1); }},
-      {"a middle click", [] { ClickMouse(4); }},
-      {"Shift + right click", [] { ClickMouse(2, {VK_SHIFT}); }},
-      {"Ctrl + right click", [] { ClickMouse(2, {VK_CONTROL}); }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    StartShow();
-    ASSERT_TRUE(WaitUntil([] { return !CursorVisible(); }, 2s));
-    c.send();
+  // clang-format on
+  for (const auto& [what, send] : cases) {
+    SCOPED_TRACE(what);
+    ASSERT_TRUE(StartShow());
+    send();
     EXPECT_TRUE(EndsCleanly());
   }
 }
 
 TEST_F(Show, MouseMovesEndItOnlyWhenEnabledAndBeyondTwoPixels) {
   const int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
-  StartShow({{L"MouseMove", L"1"}});
-  MoveMouseTo(cx, cy);  // the reference position
-  Sleep(150);
-  for (auto [dx, dy] : {std::pair{2, 0}, {0, 2}, {-2, -2}, {2, -2}, {1, 1}, {0, 0}}) {
-    MoveMouseTo(cx + dx, cy + dy);
-    Sleep(80);
+  // From the reference position: moves that stay within 2 pixels, then the one that ends it.
+  for (const POINT end : {POINT{3, 0}, POINT{0, -3}}) {
+    ASSERT_TRUE(StartShow({{L"MouseMove", L"1"}}));
+    MoveMouseTo(cx, cy);
+    Sleep(150);
+    for (auto [dx, dy] : {std::pair{2, 0}, {0, 2}, {-2, -2}, {2, -2}, {1, 1}, {0, 0}}) {
+      MoveMouseTo(cx + dx, cy + dy);
+      Sleep(80);
+    }
+    EXPECT_TRUE(KeepsRunning(500ms)) << "moves within 2 pixels ended the show";
+    MoveMouseTo(cx + end.x, cy + end.y);
+    EXPECT_TRUE(EndsCleanly()) << end.x << "," << end.y;
   }
-  EXPECT_TRUE(KeepsRunning(500ms)) << "moves within 2 pixels ended the show";
-  MoveMouseTo(cx + 3, cy);
-  EXPECT_TRUE(EndsCleanly());
 
-  StartShow({{L"MouseMove", L"1"}});
-  MoveMouseTo(cx, cy);
-  Sleep(150);
-  MoveMouseTo(cx, cy - 3);
-  EXPECT_TRUE(EndsCleanly()) << "3 pixels upwards";
-
-  StartShow({{L"MouseMove", L"0"}});
+  ASSERT_TRUE(StartShow({{L"MouseMove", L"0"}}));
   for (int step = 0; step < 10; ++step) {
     MoveMouseTo(cx + step * 30, cy + step * 20);
     Sleep(30);
@@ -62,7 +56,7 @@ TEST_F(Show, MouseMovesEndItOnlyWhenEnabledAndBeyondTwoPixels) {
 }
 
 TEST_F(Show, SystemRequestToStartAScreenSaverChangesNothing) {
-  StartShow();
+  ASSERT_TRUE(StartShow());
   SendMessageW(ShowHwnd(), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
   PostMessageW(ShowHwnd(), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
   EXPECT_TRUE(KeepsRunning(500ms));
@@ -73,33 +67,30 @@ TEST_F(Show, SystemRequestToStartAScreenSaverChangesNothing) {
 }
 
 TEST_F(Show, APlainRightClickOpensTheAboutBoxForTenSecondsAndTheShowGoesOn) {
-  StartShow();
-  ClickMouse(2);
-  HWND about = nullptr;
+  ASSERT_TRUE(StartShow());
   // The box exists, hidden, before it is filled and shown: wait for it on the screen.
-  const auto visibleAbout = [&] {
-    about = FindTopWindow(L"", L"About");
-    return about && IsWindowVisible(about);
-  };
-  ASSERT_TRUE(WaitUntil(visibleAbout, 3s));
+  const auto aboutShown = [] { return IsWindowVisible(FindWindowW(nullptr, L"About")); };
+  const auto aboutGone = [] { return !FindWindowW(nullptr, L"About"); };
+  ClickMouse(MOUSEEVENTF_RIGHTDOWN);
+  ASSERT_TRUE(WaitUntil(aboutShown, 3s));
   const auto opened = GetTickCount64();
+  HWND about = FindWindowW(nullptr, L"About");
   EXPECT_TRUE(GetWindowLongW(about, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(CursorVisible()) << "the pointer shows while the box is open";
   EXPECT_TRUE(ChildWithText(about, L"Vorlux Screen Saver  \u2013  version 3.2.13"));
   // It closes by itself after about 10 seconds; the show goes on with the cursor hidden.
-  ASSERT_TRUE(WaitUntil([] { return FindTopWindow(L"", L"About") == nullptr; }, 14s));
-  const auto shownFor = GetTickCount64() - opened;
-  EXPECT_GT(shownFor, 8500u);
-  EXPECT_LT(shownFor, 12500u);
+  ASSERT_TRUE(WaitUntil(aboutGone, 14s));
+  EXPECT_GT(GetTickCount64() - opened, 8500u);
+  EXPECT_LT(GetTickCount64() - opened, 12500u);
   EXPECT_TRUE(saver_.Running());
   EXPECT_TRUE(WaitUntil([] { return !CursorVisible(); }, 2s));
 
   // Again, closed with OK this time (Enter); then a key still ends the show.
-  ClickMouse(2);
-  ASSERT_TRUE(WaitUntil(visibleAbout, 3s));
+  ClickMouse(MOUSEEVENTF_RIGHTDOWN);
+  ASSERT_TRUE(WaitUntil(aboutShown, 3s));
   Sleep(300);
   PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([] { return FindTopWindow(L"", L"About") == nullptr; }, 3s));
+  ASSERT_TRUE(WaitUntil(aboutGone, 3s));
   EXPECT_TRUE(KeepsRunning(500ms));
   PressKey('X');
   EXPECT_TRUE(EndsCleanly());
@@ -108,19 +99,18 @@ TEST_F(Show, APlainRightClickOpensTheAboutBoxForTenSecondsAndTheShowGoesOn) {
 TEST_F(Show, AFullCycleEndsBlackAndPutsTheDesktopBack) {
   ColouredWindow teal(RGB(0, 128, 128), RECT{40, 40, 240, 160});
   WaitUntil([] { return Screenshot::Capture().At(140, 100) == 0x008080u; }, 2s);
-  StartShow({{L"BlackScreen", L"0"}, {L"ColorRandom", L"0"}, {L"ColorFixed", L"255,255,0"}});
-  // Some 40 seconds of drawing and wiping, then the area is painted black for one second.
-  bool sawBlack = false;
+  ASSERT_TRUE(
+      StartShow({{L"BlackScreen", L"0"}, {L"ColorRandom", L"0"}, {L"ColorFixed", L"255,255,0"}}));
+  // Some 40 seconds of drawing and wiping, then the area is painted black for one second. The
+  // teal window belongs to this thread: it repaints only while the test processes messages.
   const auto start = GetTickCount64();
-  // The teal window belongs to this thread: it repaints only while the test processes messages.
-  WaitUntil(
-      [&] {
+  ASSERT_TRUE(WaitUntil(
+      [] {
         const Screenshot shot = Screenshot::Capture();
-        sawBlack = shot.CountNot(0) < static_cast<size_t>(shot.Width()) * shot.Height() / 1000;
-        return sawBlack;
+        return shot.CountNot(0) < static_cast<size_t>(shot.Width()) * shot.Height() / 1000;
       },
-      47s);
-  ASSERT_TRUE(sawBlack) << "the area never went black at the end of the cycle";
+      47s))
+      << "the area never went black at the end of the cycle";
   EXPECT_GT(GetTickCount64() - start, 38'000u) << "the cycle ended early";
   // Then the show is back over a fresh copy of the desktop, the teal window in it.
   EXPECT_TRUE(WaitUntil(
@@ -129,17 +119,13 @@ TEST_F(Show, AFullCycleEndsBlackAndPutsTheDesktopBack) {
                Screenshot::Capture().CountOf(0x008080) > 200 * 120 / 2;
       },
       4s));
-  EXPECT_TRUE(saver_.Running());
   PressKey(VK_SHIFT);
   EXPECT_TRUE(EndsCleanly());
 }
 
 TEST_F(Show, ASecondShowEndsAtOnceButRunsBesideAnAnnouncedPreview) {
-  StartShow();
-  Process second = Process::StartSaver(L"/S");
-  const auto code = second.WaitExit(5s);
-  ASSERT_TRUE(code.has_value()) << "a second show kept running";
-  EXPECT_EQ(*code, 0u);
+  ASSERT_TRUE(StartShow());
+  EXPECT_EQ(Process::StartSaver(L"/S").WaitExit(5s), 0u) << "a second show kept running";
   EXPECT_TRUE(saver_.Running());
 
   // A preview announces itself through ActiveSetup; a show then goes ahead and leaves it alone.

@@ -1,38 +1,20 @@
+// Support for the Windows tests: processes, windows, settings, screenshots, input, the show.
 #include "vorlux_test.h"
-
-#include <algorithm>
-#include <fstream>
 
 #include "config/run_state.h"
 #include "config/settings_store.win32.h"
-#include "config/settings_store.h"
 
 namespace vorlux::test {
 
-bool RunningOnWine() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
 std::wstring BuildDir() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
   return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
-std::wstring SaverPath() { return BuildDir() + L"SSVorlux.scr"; }
-
 bool WaitUntil(const std::function<bool()>& pred, Millis timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    if (pred()) return true;
+  while (!pred()) {
     if (std::chrono::steady_clock::now() >= end) return false;
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -41,149 +23,86 @@ bool WaitUntil(const std::function<bool()>& pred, Millis timeout) {
     }
     Sleep(10);
   }
-}
-
-Process::Process(Process&& o) noexcept : handle_(o.handle_), id_(o.id_) {
-  o.handle_ = nullptr;
-  o.id_ = 0;
-}
-
-Process& Process::operator=(Process&& o) noexcept {
-  if (this != &o) {
-    Kill();
-    if (handle_) CloseHandle(handle_);
-    handle_ = o.handle_;
-    id_ = o.id_;
-    o.handle_ = nullptr;
-    o.id_ = 0;
-  }
-  return *this;
-}
-
-Process::~Process() {
-  Kill();
-  if (handle_) CloseHandle(handle_);
+  return true;
 }
 
 Process Process::Start(const std::wstring& program, std::wstring_view arguments) {
-  std::wstring line = L"\"" + program + L"\"";
-  if (!arguments.empty()) {
-    line += L' ';
-    line += arguments;
-  }
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
+  std::wstring line = L"\"" + program + L"\" " + std::wstring(arguments);
+  STARTUPINFOW si{.cb = sizeof si};
   PROCESS_INFORMATION pi{};
   Process p;
   if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &si, &pi)) {
     CloseHandle(pi.hThread);
     p.handle_ = pi.hProcess;
-    p.id_ = pi.dwProcessId;
   }
   return p;
 }
 
-bool Process::Running() const {
-  return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
-}
-
 std::optional<DWORD> Process::WaitExit(Millis timeout) {
-  if (!handle_) return std::nullopt;
-  // The test's own windows keep answering meanwhile: the program may send them messages.
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeout.count());
-  for (;;) {
-    const ULONGLONG now = GetTickCount64();
-    const DWORD left = now >= end ? 0 : static_cast<DWORD>(end - now);
-    const DWORD r = MsgWaitForMultipleObjects(1, &handle_, FALSE, left, QS_ALLINPUT);
-    if (r == WAIT_OBJECT_0) break;
-    if (r != WAIT_OBJECT_0 + 1) return std::nullopt;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
   DWORD code = 0;
+  if (!handle_ || !WaitUntil([&] { return !Running(); }, timeout)) return std::nullopt;
   GetExitCodeProcess(handle_, &code);
   return code;
 }
 
 void Process::Kill() {
-  if (Running()) {
-    TerminateProcess(handle_, 9);
-    WaitForSingleObject(handle_, 5000);
-  }
+  if (Running()) TerminateProcess(handle_, 9);
+  if (handle_) WaitForSingleObject(handle_, 5000);
+}
+
+void Process::Close() {
+  Kill();
+  if (handle_) CloseHandle(handle_);
+  handle_ = nullptr;
 }
 
 namespace {
 
-struct WindowsOfProcess {
+struct WindowSearch {
   DWORD pid;
   bool visibleOnly;
-  std::vector<HWND> out;
+  std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectWindowOfProcess(HWND w, LPARAM lp) {
-  auto* c = reinterpret_cast<WindowsOfProcess*>(lp);
+BOOL CALLBACK CollectWindow(HWND w, LPARAM lp) {
+  auto* search = reinterpret_cast<WindowSearch*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(w, &pid);
-  if (pid == c->pid && (!c->visibleOnly || IsWindowVisible(w))) c->out.push_back(w);
+  if (pid == search->pid && (!search->visibleOnly || IsWindowVisible(w)))
+    search->found.push_back(w);
   return TRUE;
 }
 
 }  // namespace
 
 std::vector<HWND> Process::Windows(bool visibleOnly) const {
-  WindowsOfProcess ctx{id_, visibleOnly, {}};
-  EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&ctx));
-  return ctx.out;
-}
-
-HWND FindTopWindow(std::wstring_view className, std::wstring_view title) {
-  const std::wstring cls(className), text(title);
-  return FindWindowW(cls.empty() ? nullptr : cls.c_str(), text.empty() ? nullptr : text.c_str());
+  WindowSearch search{GetProcessId(handle_), visibleOnly, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 std::wstring WindowTextOf(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
-}
-
-namespace {
-
-struct TextSearch {
-  std::wstring_view needle;
-  bool found;
-};
-
-BOOL CALLBACK SearchChildText(HWND w, LPARAM lp) {
-  auto* search = reinterpret_cast<TextSearch*>(lp);
-  if (WindowTextOf(w).find(search->needle) != std::wstring::npos) search->found = true;
-  return !search->found;
-}
-
-}  // namespace
-
-bool ChildWithText(HWND window, std::wstring_view text) {
-  TextSearch search{text, false};
-  EnumChildWindows(window, SearchChildText, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return name;
+  return std::wstring(name, static_cast<size_t>(GetClassNameW(window, name, 256)));
 }
 
-std::optional<std::wstring> ReadSaverSetting(std::wstring_view key) {
-  // A default that no stored value can equal tells an absent key from a stored one.
-  static const std::wstring kAbsent(1, L'\x1');
-  const std::wstring v = RegistrySettingsStore().Read(kAppTitle, kSettingSection, key, kAbsent);
-  if (v == kAbsent) return std::nullopt;
-  return v;
+bool ChildWithText(HWND window, std::wstring_view text) {
+  for (HWND child = nullptr; (child = FindWindowExW(window, child, nullptr, nullptr));)
+    if (WindowTextOf(child).find(text) != std::wstring::npos || ChildWithText(child, text))
+      return true;
+  return false;
+}
+
+std::wstring ReadSaverSetting(std::wstring_view key) {
+  return RegistrySettingsStore().Read(kAppTitle, kSettingSection, key, L"(absent)");
 }
 
 void WriteSaverSetting(std::wstring_view key, std::wstring_view value) {
@@ -191,138 +110,67 @@ void WriteSaverSetting(std::wstring_view key, std::wstring_view value) {
 }
 
 void ClearSaverSettings() {
-  const std::wstring path = L"Software\\" + std::wstring(kAppTitle);
-  RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
-}
-
-Screenshot Screenshot::Capture() {
-  RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  return CaptureRect(r);
+  RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + std::wstring(kAppTitle)).c_str());
 }
 
 Screenshot Screenshot::CaptureRect(const RECT& r) {
   Screenshot s;
-  s.width_ = r.right - r.left;
-  s.height_ = r.bottom - r.top;
-  if (s.width_ <= 0 || s.height_ <= 0) return s;
+  s.width_ = std::max(0, static_cast<int>(r.right - r.left));
+  s.height_ = std::max(0, static_cast<int>(r.bottom - r.top));
   s.pixels_.resize(static_cast<size_t>(s.width_) * s.height_);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = s.width_;
-  bi.bmiHeader.biHeight = -s.height_;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, s.width_, s.height_, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const auto* p = static_cast<const uint32_t*>(bits);
-  for (size_t i = 0; i < s.pixels_.size(); ++i) s.pixels_[i] = p[i] & 0xFFFFFF;
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
+  HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, s.width_, s.height_);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, s.width_, s.height_, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  // Top-down rows of 32-bit BGRx, which read as 0x00RRGGBB once the unused byte is cleared.
+  BITMAPINFO info{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER),
+                                .biWidth = s.width_,
+                                .biHeight = -s.height_,
+                                .biPlanes = 1,
+                                .biBitCount = 32}};
+  GetDIBits(memory, bitmap, 0, s.height_, s.pixels_.data(), &info, DIB_RGB_COLORS);
+  for (uint32_t& p : s.pixels_) p &= 0xFFFFFF;
+  DeleteObject(bitmap);
+  DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return s;
 }
 
-size_t Screenshot::CountNot(uint32_t rgb) const {
-  return static_cast<size_t>(std::count_if(pixels_.begin(), pixels_.end(),
-                                           [rgb](uint32_t p) { return p != rgb; }));
-}
-
-size_t Screenshot::CountOf(uint32_t rgb) const {
-  return static_cast<size_t>(std::count(pixels_.begin(), pixels_.end(), rgb));
-}
-
-void Screenshot::Save(const std::wstring& path) const {
-  BITMAPFILEHEADER fh{};
-  BITMAPINFOHEADER ih{};
-  ih.biSize = sizeof ih;
-  ih.biWidth = width_;
-  ih.biHeight = -height_;
-  ih.biPlanes = 1;
-  ih.biBitCount = 32;
-  const DWORD bytes = static_cast<DWORD>(pixels_.size() * 4);
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof ih;
-  fh.bfSize = fh.bfOffBits + bytes;
-  std::ofstream out(path.c_str(), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-  out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
-  out.write(reinterpret_cast<const char*>(pixels_.data()), bytes);
-}
-
 namespace {
 
-INPUT KeyInput(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return in;
+INPUT Key(WORD vk, DWORD flags) {
+  const auto scan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  return {.type = INPUT_KEYBOARD, .ki = {.wVk = vk, .wScan = scan, .dwFlags = flags}};
 }
 
 }  // namespace
 
-void PressKey(WORD vk) { PressKeys({vk}); }
+void PressKey(WORD vk) {
+  INPUT in[] = {Key(vk, 0), Key(vk, KEYEVENTF_KEYUP)};
+  SendInput(2, in, sizeof(INPUT));
+}
 
-void PressKeys(std::initializer_list<WORD> chord) {
+void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers) {
   std::vector<INPUT> in;
-  for (WORD vk : chord) in.push_back(KeyInput(vk, false));
-  for (auto it = std::rbegin(chord); it != std::rend(chord); ++it) in.push_back(KeyInput(*it, true));
+  for (WORD vk : modifiers) in.push_back(Key(vk, 0));
+  // Each button's "up" flag is the bit after its "down" flag.
+  for (DWORD flag : {downFlag, downFlag << 1})
+    in.push_back({.type = INPUT_MOUSE, .mi = {.dwFlags = flag}});
+  for (WORD vk : modifiers) in.push_back(Key(vk, KEYEVENTF_KEYUP));
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
-void MoveMouseTo(int x, int y) {
-  // An exact position: absolute input coordinates are scaled to 0..65535 and can land a pixel
-  // off, which matters to a watch that counts pixels. Windows sends the window under the
-  // pointer the same mouse-move message as for a hand move.
-  SetCursorPos(x, y);
-}
-
-void ClickMouse(int button, std::initializer_list<WORD> modifiers) {
-  std::vector<INPUT> in;
-  for (WORD vk : modifiers) in.push_back(KeyInput(vk, false));
-  INPUT down{}, up{};
-  down.type = up.type = INPUT_MOUSE;
-  switch (button) {
-    case 2:
-      down.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-      up.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-      break;
-    case 4:
-      down.mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
-      up.mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
-      break;
-    default:
-      down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-      up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-      break;
-  }
-  in.push_back(down);
-  in.push_back(up);
-  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
-    in.push_back(KeyInput(*it, true));
-  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
-ColouredWindow::ColouredWindow(COLORREF color, RECT r) {
-  brush_ = CreateSolidBrush(color);
-  className_ = L"VorluxTestColour" + std::to_wstring(color);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hbrBackground = brush_;
-  wc.lpszClassName = className_.c_str();
+ColouredWindow::ColouredWindow(COLORREF color, RECT r)
+    : brush_(CreateSolidBrush(color)), className_(L"VorluxTestColour" + std::to_wstring(color)) {
+  WNDCLASSW wc{.lpfnWndProc = DefWindowProcW,
+               .hInstance = GetModuleHandleW(nullptr),
+               .hbrBackground = brush_,
+               .lpszClassName = className_.c_str()};
   RegisterClassW(&wc);
   hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, className_.c_str(), L"", WS_POPUP | WS_VISIBLE, r.left,
-                          r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                          wc.hInstance, nullptr);
+                          r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance,
+                          nullptr);
   UpdateWindow(hwnd_);
 }
 
@@ -333,16 +181,65 @@ ColouredWindow::~ColouredWindow() {
 }
 
 bool CursorVisible() {
-  CURSORINFO ci{};
-  ci.cbSize = sizeof ci;
+  CURSORINFO ci{.cbSize = sizeof ci};
   return GetCursorInfo(&ci) && (ci.flags & CURSOR_SHOWING);
 }
 
 bool SaverRunningFlag() {
-  // Wine keeps the flag a process has read once; a new process reads the current state.
-  Process reader = Process::Start(BuildDir() + L"vorlux_spi_flag.exe", L"");
-  const auto code = reader.WaitExit(10s);
-  return code && *code == 1;
+  // Wine keeps the flag as a process first read it; a new process reads the current state.
+  return Process::Start(BuildDir() + L"vorlux_spi_flag.exe", L"").WaitExit(10s) == 1u;
+}
+
+void ShowTest::SetUp() {
+  SaverTest::SetUp();
+  // The pointer rests in the middle, as a user's would, away from anything the test opens.
+  MoveMouseTo(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+}
+
+void ShowTest::TearDown() {
+  if (saver_.Running()) {
+    saver_.Kill();
+    // A killed show cannot put the system's state back itself.
+    SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
+  }
+  while (ShowCursor(TRUE) < 0) {
+  }
+  SaverTest::TearDown();
+}
+
+::testing::AssertionResult ShowTest::StartShow(
+    std::vector<std::pair<std::wstring_view, std::wstring_view>> settings) {
+  for (const auto& [key, value] : settings) WriteSaverSetting(key, value);
+  saver_ = Process::StartSaver(L"/S");
+  if (!WaitUntil([&] { return ShowHwnd() != nullptr; }, 10s))
+    return ::testing::AssertionFailure() << "no show window";
+  if (!WaitUntil([] { return !CursorVisible(); }, 2s))
+    return ::testing::AssertionFailure() << "the cursor shows over the show";
+  // Input sent before the window has settled is partly lost under Wine.
+  Sleep(200);
+  return ::testing::AssertionSuccess();
+}
+
+HWND ShowTest::ShowHwnd() const {
+  for (HWND w : saver_.Windows()) {
+    RECT r;
+    GetWindowRect(w, &r);
+    if (r.right - r.left >= GetSystemMetrics(SM_CXSCREEN) &&
+        r.bottom - r.top >= GetSystemMetrics(SM_CYSCREEN))
+      return w;
+  }
+  return nullptr;
+}
+
+::testing::AssertionResult ShowTest::EndsCleanly(Millis timeout) {
+  const auto code = saver_.WaitExit(timeout);
+  if (!code)
+    return ::testing::AssertionFailure() << "still running after " << timeout.count() << " ms";
+  if (*code != 0) return ::testing::AssertionFailure() << "exit code " << *code;
+  if (!CursorVisible()) return ::testing::AssertionFailure() << "the cursor stayed hidden";
+  if (SaverRunningFlag())
+    return ::testing::AssertionFailure() << "the saver-running flag stayed on";
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace vorlux::test

@@ -1,15 +1,18 @@
-// Test support for Windows tests: start the saver as Windows does, watch its windows and
-// settings, capture the screen, and send input as a user would.
+// Support for the Windows tests: start the saver as Windows does, watch its windows, settings
+// and screen from outside, send input as a user would, and run the full-screen show.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vorlux::test {
@@ -17,96 +20,119 @@ namespace vorlux::test {
 using namespace std::chrono_literals;
 using Millis = std::chrono::milliseconds;
 
-// True when running under Wine (some assertions differ, each with its reason).
-bool RunningOnWine();
-
 // The directory of the running test program (the build directory), with a trailing backslash.
 std::wstring BuildDir();
-std::wstring SaverPath();
+inline std::wstring SaverPath() { return BuildDir() + L"SSVorlux.scr"; }
 
 // Polls pred every few milliseconds while processing this thread's messages.
 bool WaitUntil(const std::function<bool()>& pred, Millis timeout);
 
-// A process started with a command line, as Windows starts a screen saver.
+// A process started with a command line, as Windows starts a screen saver; killed when its
+// owner lets go of it while it still runs.
 class Process {
  public:
   Process() = default;
-  Process(Process&& other) noexcept;
-  Process& operator=(Process&& other) noexcept;
-  ~Process();  // kills a process still running
+  Process(Process&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Process& operator=(Process&& other) noexcept {
+    Close();
+    handle_ = std::exchange(other.handle_, nullptr);
+    return *this;
+  }
+  ~Process() { Close(); }
 
-  // Starts program with the argument text appended after its quoted path.
+  // Starts program with the argument text after its quoted path.
   static Process Start(const std::wstring& program, std::wstring_view arguments);
   static Process StartSaver(std::wstring_view arguments) { return Start(SaverPath(), arguments); }
 
   bool Valid() const { return handle_ != nullptr; }
-  DWORD Id() const { return id_; }
-  HANDLE Handle() const { return handle_; }
-  bool Running() const;
-  // The exit code once the process has ended within the timeout; empty otherwise. The
-  // calling thread's messages are processed while waiting.
+  bool Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+  // The exit code once the process has ended within the timeout; empty otherwise. This
+  // thread's windows keep answering meanwhile: the program may send them messages.
   std::optional<DWORD> WaitExit(Millis timeout);
   void Kill();
   // Top-level windows of the process, optionally only visible ones.
   std::vector<HWND> Windows(bool visibleOnly = true) const;
 
  private:
+  void Close();  // kills a process still running
   HANDLE handle_ = nullptr;
-  DWORD id_ = 0;
 };
 
-// A top-level window by class and title (either may be empty for "any").
-HWND FindTopWindow(std::wstring_view className, std::wstring_view title);
 std::wstring WindowTextOf(HWND window);
 std::wstring ClassNameOf(HWND window);
-// Whether any window below this one (at any depth) has a text containing the given one.
+// Whether any window below this one, at any depth, has a text that contains the given one.
 bool ChildWithText(HWND window, std::wstring_view text);
 
-// The saver's settings (section "Setting" of the application title).
-std::optional<std::wstring> ReadSaverSetting(std::wstring_view key);
+// The saver's settings (section "Setting" of the application title); "(absent)" for none.
+std::wstring ReadSaverSetting(std::wstring_view key);
 void WriteSaverSetting(std::wstring_view key, std::wstring_view value);
 void ClearSaverSettings();
 
 // Screen pixels as 0x00RRGGBB.
 class Screenshot {
  public:
-  static Screenshot Capture();
-  // A rectangle of the screen.
   static Screenshot CaptureRect(const RECT& r);
+  static Screenshot Capture() {
+    return CaptureRect({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  }
   int Width() const { return width_; }
   int Height() const { return height_; }
   uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
-  // Pixels whose colour differs from the given one.
-  size_t CountNot(uint32_t rgb) const;
-  size_t CountOf(uint32_t rgb) const;
-  // Saves a BMP file, for looking at a failing case.
-  void Save(const std::wstring& path) const;
+  size_t CountOf(uint32_t rgb) const { return std::count(pixels_.begin(), pixels_.end(), rgb); }
+  size_t CountNot(uint32_t rgb) const { return pixels_.size() - CountOf(rgb); }
 
  private:
   int width_ = 0, height_ = 0;
   std::vector<uint32_t> pixels_;
 };
 
-// Input as a user sends it.
+// Input as a user sends it. A click takes the button's MOUSEEVENTF_xDOWN flag.
 void PressKey(WORD virtualKey);
-void PressKeys(std::initializer_list<WORD> chord);  // held in order, released in reverse
-void MoveMouseTo(int x, int y);
-void ClickMouse(int button /* 1 left, 2 right, 4 middle */, std::initializer_list<WORD> modifiers = {});
+void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers = {});
+// An exact position: SendInput scales absolute coordinates to 0..65535 and can land a pixel
+// off, which matters to a watch that counts pixels. The window under the pointer gets the same
+// mouse-move message as for a hand move.
+inline void MoveMouseTo(int x, int y) { SetCursorPos(x, y); }
 
 // A top-level popup window of one colour, painted by its class background.
 class ColouredWindow {
  public:
   ColouredWindow(COLORREF color, RECT where);
   ~ColouredWindow();
-  HWND hwnd() const { return hwnd_; }
 
  private:
-  HWND hwnd_ = nullptr;
-  HBRUSH brush_ = nullptr;
+  HWND hwnd_;
+  HBRUSH brush_;
   std::wstring className_;
 };
 
 bool CursorVisible();
 bool SaverRunningFlag();
+
+// Starts with no stored settings and leaves none behind.
+class SaverTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ClearSaverSettings(); }
+  void TearDown() override { ClearSaverSettings(); }
+};
+
+// The real full-screen show, started by the test and watched from outside.
+class ShowTest : public SaverTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts SSVorlux.scr /S with these settings; succeeds once its window is on the screen
+  // and the cursor is hidden.
+  ::testing::AssertionResult StartShow(
+      std::vector<std::pair<std::wstring_view, std::wstring_view>> settings = {});
+  // The show's full-screen window (nullptr before it is up).
+  HWND ShowHwnd() const;
+  // Waits for the process to end; succeeds with exit code 0, cursor visible and saver flag off.
+  ::testing::AssertionResult EndsCleanly(Millis timeout = 3000ms);
+  bool KeepsRunning(Millis time) { return !saver_.WaitExit(time).has_value(); }
+
+  Process saver_;
+};
 
 }  // namespace vorlux::test

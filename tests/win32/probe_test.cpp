@@ -1,3 +1,5 @@
+// The probe of the settings dialog, on window trees of this process and on a hung dialog of
+// another; the saver's list name from its file.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -5,13 +7,13 @@
 #include <vector>
 
 #include "../../tools/vorlux_settings_host.h"
+#include "saver/list_name.win32.h"
 #include "saver/probe.win32.h"
+#include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 
-namespace vorlux {
+namespace vorlux::test {
 namespace {
-
-using namespace std::chrono_literals;
 
 // The windows are never shown: other tests may be taking screenshots of the same display.
 HWND NewWindow(const wchar_t* cls, const std::wstring& title, HWND parent, DWORD style = 0) {
@@ -37,7 +39,6 @@ struct Dialog {
 };
 
 const std::vector<std::wstring> kSavers = {L"(None)", L"Blank", L"Vorlux", L"Marquee"};
-constexpr int kVorlux = 2, kBlank = 1;
 
 TEST(Probe, MatchesOnlyTheWholeCurrentItemOfAListOnTheScreenSaverPage) {
   struct Case {
@@ -47,19 +48,21 @@ TEST(Probe, MatchesOnlyTheWholeCurrentItemOfAListOnTheScreenSaverPage) {
     const wchar_t* name;
     bool match;
   };
+  // clang-format off
   const Case cases[] = {
-      {L"SCREEN SAVER", kSavers, kVorlux, L"Vorlux", true},
-      {L"Display: screen saver settings", {L"VORLUX"}, 0, L"Vorlux", true},
-      {L"Screen Saver" + std::wstring(5000, L'-'), kSavers, kVorlux, L"vorlux", true},
-      {L"", kSavers, kVorlux, L"Vorlux", true},          // no page: the window itself is searched
-      {L"Screen Saver", kSavers, 3, L"Vorlux", false},   // another saver chosen
-      {L"Screen Saver", kSavers, -1, L"Vorlux", false},  // nothing chosen
-      {L"Screen Saver", {}, -1, L"Vorlux", false},       // an empty list
-      {L"Screen Saver", {L"Vorlux 2"}, 0, L"Vorlux", false},  // only the start of the item
-      {L"Screen Saver", {L"SSVorlux"}, 0, L"Vorlux", false},  // only its end
-      {L"Screen Saver", {L"Vor"}, 0, L"Vorlux", false},       // only the start of the name
-      {L"Screen Saver", {L""}, 0, L"", false},                // an empty item matches nothing
+      {L"SCREEN SAVER",                        kSavers,        2, L"Vorlux", true},
+      {L"Display: screen saver settings",      {L"VORLUX"},    0, L"Vorlux", true},
+      {L"Screen Saver" + std::wstring(5000, L'-'), kSavers,    2, L"vorlux", true},
+      {L"",                                    kSavers,        2, L"Vorlux", true},  // no page
+      {L"Screen Saver",                        kSavers,        3, L"Vorlux", false},
+      {L"Screen Saver",                        kSavers,       -1, L"Vorlux", false},
+      {L"Screen Saver",                        {},            -1, L"Vorlux", false},
+      {L"Screen Saver",                        {L"Vorlux 2"},  0, L"Vorlux", false},
+      {L"Screen Saver",                        {L"SSVorlux"},  0, L"Vorlux", false},
+      {L"Screen Saver",                        {L"Vor"},       0, L"Vorlux", false},
+      {L"Screen Saver",                        {L""},          0, L"",       false},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "page '" << c.page.substr(0, 30) << "', item " << c.current);
     Dialog d;
@@ -68,46 +71,34 @@ TEST(Probe, MatchesOnlyTheWholeCurrentItemOfAListOnTheScreenSaverPage) {
   }
 }
 
-TEST(Probe, SearchesTheScreenSaverPageOnlyAndEveryListDirectlyOnIt) {
-  {
-    Dialog d;  // no page, no list; then a page without a list
-    EXPECT_FALSE(IsSaverSelected(d.window, L"Vorlux"));
-    HWND page = d.Page(L"Screen Saver");
-    EXPECT_FALSE(IsSaverSelected(d.window, L"Vorlux"));
-    NewList(d.window, kSavers, kVorlux);  // the dialog's own list does not count with a page
-    NewList(NewWindow(L"Static", L"", page), kSavers, kVorlux);  // nor one inside a control
-    EXPECT_FALSE(IsSaverSelected(d.window, L"Vorlux"));
-    NewList(page, {L"1 minute", L"10 minutes"}, 1);
-    NewList(page, kSavers, kVorlux);  // the second list of the page
-    EXPECT_TRUE(IsSaverSelected(d.window, L"Vorlux"));
-    EXPECT_TRUE(IsSaverSelected(page, L"Vorlux")) << "the page itself given";
-  }
-  {
-    Dialog d;  // another page shows the name, a window titled like the page is no page
-    NewList(d.Page(L"Appearance"), kSavers, kVorlux);
-    NewList(NewWindow(L"Static", L"Screen Saver", d.window), kSavers, kVorlux);
-    NewList(d.Page(L"Screen Saver"), kSavers, kBlank);
-    EXPECT_FALSE(IsSaverSelected(d.window, L"Vorlux"));
-  }
+TEST(Probe, SearchesEveryListDirectlyOnTheScreenSaverPageAndNothingElse) {
+  Dialog d;
+  EXPECT_FALSE(IsSaverSelected(d.window, L"Vorlux")) << "no page, no list";
+  NewList(d.Page(L"Appearance"), kSavers, 2);  // another page shows the name
+  NewList(NewWindow(L"Static", L"Screen Saver", d.window), kSavers, 2);  // a page's title only
+  const HWND page = d.Page(L"Screen Saver");
+  NewList(d.window, kSavers, 2);  // with a page, the dialog's own list does not count
+  NewList(NewWindow(L"Static", L"", page), kSavers, 2);  // nor one inside a control
+  EXPECT_FALSE(IsSaverSelected(d.window, L"Vorlux"));
+  NewList(page, {L"1 minute", L"10 minutes"}, 1);
+  NewList(page, kSavers, 2);  // the second list of the page
+  EXPECT_TRUE(IsSaverSelected(d.window, L"Vorlux"));
+  EXPECT_TRUE(IsSaverSelected(page, L"Vorlux")) << "the page itself given";
 }
 
-// Counts a list's text requests, to see that no text is asked for without room for it.
-WNDPROC g_listProc;
 int g_reads;
-LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK CountingReads(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   g_reads += m == CB_GETLBTEXT;
-  return CallWindowProcW(g_listProc, w, m, wp, lp);
+  return CallSavedWndProc(w, m, wp, lp);
 }
 
-TEST(Probe, LongItemsAreNeitherReadNorMatched) {
+TEST(Probe, ItemsTooLongForItsBufferAreNeitherReadNorMatched) {
   for (const size_t length : {255u, 256u, 1000u}) {
     SCOPED_TRACE(testing::Message() << "item of " << length << " characters");
     const std::wstring item = L"Vorlux" + std::wstring(length - 6, L'x');
     Dialog d;
-    HWND list = NewList(d.Page(L"Screen Saver"), {item}, 0);
+    HookWindow(NewList(d.Page(L"Screen Saver"), {item}, 0), CountingReads);
     g_reads = 0;
-    g_listProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
     EXPECT_EQ(IsSaverSelected(d.window, item), length <= 255);
     EXPECT_EQ(g_reads, length <= 255 ? 1 : 0);
     EXPECT_FALSE(IsSaverSelected(d.window, L"Vorlux"));
@@ -116,12 +107,11 @@ TEST(Probe, LongItemsAreNeitherReadNorMatched) {
 
 TEST(Probe, AnyWindowHandleIsAnsweredSafelyAndNoneSearchesTheTopLevelWindows) {
   HWND destroyed = NewWindow(L"Static", L"gone", nullptr);
-  NewList(destroyed, kSavers, kVorlux);
+  NewList(destroyed, kSavers, 2);
   DestroyWindow(destroyed);
   for (HWND w : {destroyed, reinterpret_cast<HWND>(0x12345678), reinterpret_cast<HWND>(-1),
-                 HWND_BROADCAST, HWND_MESSAGE, GetDesktopWindow()}) {
+                 HWND_BROADCAST, HWND_MESSAGE, GetDesktopWindow()})
     EXPECT_FALSE(IsSaverSelected(w, L"NoSaverHasThisName")) << "handle " << w;
-  }
   // A name of this process only, so that other tests' windows cannot answer for it.
   const std::wstring name = L"Vorlux" + std::to_wstring(GetCurrentProcessId());
   HWND page = NewWindow(L"#32770", L"Screen Saver", nullptr);
@@ -131,45 +121,25 @@ TEST(Probe, AnyWindowHandleIsAnsweredSafelyAndNoneSearchesTheTopLevelWindows) {
   EXPECT_FALSE(IsSaverSelected(nullptr, name));
 }
 
-TEST(Probe, ReadsTheStandInDialogOfAnotherProcessAndGivesUpOnAHungOne) {
-  test::Process p =
-      test::Process::Start(test::BuildDir() + L"vorlux_settings_host.exe", L"--no-saver --hidden");
+TEST(Probe, GivesUpOnAHungDialogOfAnotherProcessAfterOneWait) {
+  Process p = Process::Start(BuildDir() + L"vorlux_settings_host.exe", L"--no-saver --hidden");
   HWND dialog = nullptr;
-  test::WaitUntil(
-      [&] {
-        for (HWND w : p.Windows(false))
-          if (test::ClassNameOf(w) == host::kHostClass) dialog = w;
-        return dialog != nullptr;
-      },
-      10s);
+  WaitUntil([&] { return (dialog = FindTopWindow(host::kHostClass, host::kHostTitle)) != nullptr; },
+            10s);
   ASSERT_NE(dialog, nullptr) << "the settings host did not start";
-  auto send = [&](const wchar_t* hook, WPARAM wParam) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(dialog, RegisterWindowMessageW(hook), wParam, 0, SMTO_NORMAL, 5000,
-                        &result);
-    return static_cast<LRESULT>(result);
-  };
-  // The layout a preview sees: its third ancestor is the dialog.
-  HWND preview = reinterpret_cast<HWND>(send(host::kQueryMessage, host::kQueryPreview));
-  EXPECT_EQ(GetParent(GetParent(GetParent(preview))), dialog);
   EXPECT_TRUE(IsSaverSelected(dialog, L"VORLUX"));
-  EXPECT_EQ(send(host::kSelectMessage, host::kItemMarquee), host::kItemMarquee);
-  EXPECT_FALSE(IsSaverSelected(dialog, L"Vorlux"));
-  EXPECT_TRUE(IsSaverSelected(dialog, L"Marquee"));
-  EXPECT_EQ(send(host::kSelectMessage, host::kItemSaver), host::kItemSaver);
-
   // One unanswered question ends the probe: not one wait per list or per message.
   PostMessageW(dialog, RegisterWindowMessageW(host::kHangMessage), kProbeReplyTimeoutMs + 2000, 0);
   Sleep(200);  // the host is now inside its hang
   const auto t0 = std::chrono::steady_clock::now();
   EXPECT_FALSE(IsSaverSelected(dialog, L"Vorlux"));
   EXPECT_LT(std::chrono::steady_clock::now() - t0, kProbeReplyTimeoutMs * 1ms + 1s);
-  EXPECT_TRUE(test::WaitUntil([&] { return IsSaverSelected(dialog, L"Vorlux"); }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return IsSaverSelected(dialog, L"Vorlux"); }, 10s));
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   EXPECT_EQ(p.WaitExit(5s), 0u);
 }
 
-TEST(Probe, ListNameIsTheLongFileNameOfTheProgram) {
+TEST(ListName, IsTheLongFileNameOfTheProgram) {
   EXPECT_EQ(ProgramListName(), L"rlux_win32_tests");
   EXPECT_EQ(ListNameOfPath(L"C:\\nowhere\\SSNoSuch.scr"), L"NoSuch");  // taken as it is
   wchar_t dir[MAX_PATH] = {}, shortPath[MAX_PATH] = {};
@@ -177,12 +147,11 @@ TEST(Probe, ListNameIsTheLongFileNameOfTheProgram) {
   const std::wstring path = std::wstring(dir) + L"SSVorluxLongerName.scr";
   CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   const std::wstring shortName(shortPath, GetShortPathNameW(path.c_str(), shortPath, MAX_PATH));
-  const std::wstring fromLong = ListNameOfPath(path), fromShort = ListNameOfPath(shortName);
+  const std::wstring fromShort = ListNameOfPath(shortName);
   DeleteFileW(path.c_str());
-  EXPECT_EQ(fromLong, L"VorluxLongerName");
   if (shortName.empty() || shortName == path) GTEST_SKIP() << "this file system has no short names";
   EXPECT_EQ(fromShort, L"VorluxLongerName") << "short path " << shortName;
 }
 
 }  // namespace
-}  // namespace vorlux
+}  // namespace vorlux::test
