@@ -1,6 +1,8 @@
 // The full-screen show and its input watch, watched from outside.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "vorlux_test.h"
 
 namespace vorlux::test {
@@ -8,62 +10,56 @@ namespace {
 
 using Show = ShowTest;
 
-TEST_F(Show, EachKeyOrClickThatShouldEndItEndsItAtOnce) {
+// Moves the pointer to (dx, dy) from the middle of the screen, where the show found it.
+void MoveBy(int dx, int dy) {
+  MoveMouseTo(GetSystemMetrics(SM_CXSCREEN) / 2 + dx, GetSystemMetrics(SM_CYSCREEN) / 2 + dy);
+  Sleep(80);
+}
+
+void MovesWithinTwoPixels() {
+  for (auto [dx, dy] : {std::pair{0, 0}, {2, 0}, {0, 2}, {-2, -2}, {2, -2}, {1, 1}, {0, 0}})
+    MoveBy(dx, dy);
+}
+
+TEST_F(Show, EndsOnEachKeyOrClickAndOnMouseMovesOnlyWhenEnabledAndBeyondTwoPixels) {
+  struct Case {
+    const char* what;
+    const wchar_t* mouseMove;  // the setting
+    std::function<void()> send;
+    bool ends;
+  };
   // clang-format off
-  const std::pair<const char*, void (*)()> cases[] = {
-      {"Shift alone",         [] { PressKey(VK_SHIFT); }},
-      {"Ctrl alone",          [] { PressKey(VK_CONTROL); }},
-      {"Alt alone",           [] { PressKey(VK_MENU); }},
-      {"a letter",            [] { PressKey('K'); }},
-      {"a left click",        [] { ClickMouse(MOUSEEVENTF_LEFTDOWN); }},
-      {"a middle click",      [] { ClickMouse(MOUSEEVENTF_MIDDLEDOWN); }},
-      {"Shift + right click", [] { ClickMouse(MOUSEEVENTF_RIGHTDOWN, {VK_SHIFT}); }},
-      {"Ctrl + right click",  [] { ClickMouse(MOUSEEVENTF_RIGHTDOWN, {VK_CONTROL}); }},
+  const Case cases[] = {
+      {"Shift alone",                L"0", [] { PressKey(VK_SHIFT); },                               true},
+      {"Ctrl alone",                 L"0", [] { PressKey(VK_CONTROL); },                             true},
+      {"Alt alone",                  L"0", [] { PressKey(VK_MENU); },                                true},
+      {"a letter",                   L"0", [] { PressKey('K'); },                                    true},
+      {"a left click",               L"0", [] { ClickMouse(MOUSEEVENTF_LEFTDOWN); },                 true},
+      {"a middle click",             L"0", [] { ClickMouse(MOUSEEVENTF_MIDDLEDOWN); },               true},
+      {"Shift + right click",        L"0", [] { ClickMouse(MOUSEEVENTF_RIGHTDOWN, {VK_SHIFT}); },    true},
+      {"Ctrl + right click",         L"0", [] { ClickMouse(MOUSEEVENTF_RIGHTDOWN, {VK_CONTROL}); },  true},
+      {"moves within 2 pixels",      L"1", [] { MovesWithinTwoPixels(); },                           false},
+      {"then 3 pixels to the right", L"1", [] { MovesWithinTwoPixels(); MoveBy(3, 0); },             true},
+      {"then 3 pixels upwards",      L"1", [] { MovesWithinTwoPixels(); MoveBy(0, -3); },            true},
+      {"a long move, setting off",   L"0", [] { for (int i = 1; i <= 10; ++i) MoveBy(i * 30, i * 20); }, false},
+      // The system's request to start a screen saver changes nothing.
+      {"SC_SCREENSAVE",              L"0", [this] {
+         SendMessageW(ShowHwnd(), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+         PostMessageW(ShowHwnd(), WM_SYSCOMMAND, SC_SCREENSAVE, 0); },                               false},
   };
   // clang-format on
-  for (const auto& [what, send] : cases) {
-    SCOPED_TRACE(what);
-    ASSERT_TRUE(StartShow());
-    send();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(StartShow({{L"MouseMove", c.mouseMove}}));
+    c.send();
+    if (!c.ends) {
+      EXPECT_TRUE(KeepsRunning(500ms));
+      EXPECT_TRUE(SaverRunningFlag());
+      EXPECT_EQ(saver_.Windows().size(), 1u) << "no second window";
+      PressKey(VK_SPACE);
+    }
     EXPECT_TRUE(EndsCleanly());
   }
-}
-
-TEST_F(Show, MouseMovesEndItOnlyWhenEnabledAndBeyondTwoPixels) {
-  const int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
-  // From the reference position: moves that stay within 2 pixels, then the one that ends it.
-  for (const POINT end : {POINT{3, 0}, POINT{0, -3}}) {
-    ASSERT_TRUE(StartShow({{L"MouseMove", L"1"}}));
-    MoveMouseTo(cx, cy);
-    Sleep(150);
-    for (auto [dx, dy] : {std::pair{2, 0}, {0, 2}, {-2, -2}, {2, -2}, {1, 1}, {0, 0}}) {
-      MoveMouseTo(cx + dx, cy + dy);
-      Sleep(80);
-    }
-    EXPECT_TRUE(KeepsRunning(500ms)) << "moves within 2 pixels ended the show";
-    MoveMouseTo(cx + end.x, cy + end.y);
-    EXPECT_TRUE(EndsCleanly()) << end.x << "," << end.y;
-  }
-
-  ASSERT_TRUE(StartShow({{L"MouseMove", L"0"}}));
-  for (int step = 0; step < 10; ++step) {
-    MoveMouseTo(cx + step * 30, cy + step * 20);
-    Sleep(30);
-  }
-  EXPECT_TRUE(KeepsRunning(500ms)) << "a long move ended the show with mouse sensitivity off";
-  PressKey(VK_SPACE);
-  EXPECT_TRUE(EndsCleanly());
-}
-
-TEST_F(Show, SystemRequestToStartAScreenSaverChangesNothing) {
-  ASSERT_TRUE(StartShow());
-  SendMessageW(ShowHwnd(), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
-  PostMessageW(ShowHwnd(), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
-  EXPECT_TRUE(KeepsRunning(500ms));
-  EXPECT_TRUE(SaverRunningFlag());
-  EXPECT_EQ(saver_.Windows().size(), 1u) << "no second window";
-  PressKey(VK_ESCAPE);
-  EXPECT_TRUE(EndsCleanly());
 }
 
 TEST_F(Show, APlainRightClickOpensTheAboutBoxForTenSecondsAndTheShowGoesOn) {

@@ -34,52 +34,38 @@ Process Process::Start(const std::wstring& program, std::wstring_view arguments)
   if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &si, &pi)) {
     CloseHandle(pi.hThread);
-    p.handle_ = pi.hProcess;
+    p.handle_.reset(pi.hProcess);
   }
   return p;
+}
+
+void Process::Ender::operator()(HANDLE process) const {
+  TerminateProcess(process, 9);  // fails harmlessly once the process has ended
+  WaitForSingleObject(process, 5000);
+  CloseHandle(process);
 }
 
 std::optional<DWORD> Process::WaitExit(Millis timeout) {
   DWORD code = 0;
   if (!handle_ || !WaitUntil([&] { return !Running(); }, timeout)) return std::nullopt;
-  GetExitCodeProcess(handle_, &code);
+  GetExitCodeProcess(handle_.get(), &code);
   return code;
 }
 
-void Process::Kill() {
-  if (Running()) TerminateProcess(handle_, 9);
-  if (handle_) WaitForSingleObject(handle_, 5000);
-}
-
-void Process::Close() {
-  Kill();
-  if (handle_) CloseHandle(handle_);
-  handle_ = nullptr;
-}
-
-namespace {
-
-struct WindowSearch {
-  DWORD pid;
-  bool visibleOnly;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND w, LPARAM lp) {
-  auto* search = reinterpret_cast<WindowSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid == search->pid && (!search->visibleOnly || IsWindowVisible(w)))
-    search->found.push_back(w);
-  return TRUE;
-}
-
-}  // namespace
-
 std::vector<HWND> Process::Windows(bool visibleOnly) const {
-  WindowSearch search{GetProcessId(handle_), visibleOnly, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> windows;
+  EnumWindows(
+      [](HWND w, LPARAM found) WINAPI -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  std::erase_if(windows, [&](HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    return pid != GetProcessId(handle_.get()) || (visibleOnly && !IsWindowVisible(w));
+  });
+  return windows;
 }
 
 std::wstring WindowTextOf(HWND window) {
@@ -161,23 +147,24 @@ void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers) {
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
-ColouredWindow::ColouredWindow(COLORREF color, RECT r)
-    : brush_(CreateSolidBrush(color)), className_(L"VorluxTestColour" + std::to_wstring(color)) {
-  WNDCLASSW wc{.lpfnWndProc = DefWindowProcW,
-               .hInstance = GetModuleHandleW(nullptr),
-               .hbrBackground = brush_,
-               .lpszClassName = className_.c_str()};
+ColouredWindow::ColouredWindow(COLORREF color, RECT r) {
+  const WNDCLASSW wc{.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) WINAPI -> LRESULT {
+                       if (msg != WM_ERASEBKGND) return DefWindowProcW(w, msg, wp, lp);
+                       const auto dc = reinterpret_cast<HDC>(wp);
+                       RECT area;
+                       GetClientRect(w, &area);
+                       SetBkColor(dc, static_cast<COLORREF>(GetWindowLongPtrW(w, GWLP_USERDATA)));
+                       return ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+                     },
+                     .hInstance = GetModuleHandleW(nullptr),
+                     .lpszClassName = L"VorluxTestColour"};
   RegisterClassW(&wc);
-  hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, className_.c_str(), L"", WS_POPUP | WS_VISIBLE, r.left,
-                          r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance,
-                          nullptr);
+  hwnd_ =
+      CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, r.left, r.top,
+                      r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, static_cast<LONG_PTR>(color));
+  ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
-}
-
-ColouredWindow::~ColouredWindow() {
-  DestroyWindow(hwnd_);
-  UnregisterClassW(className_.c_str(), GetModuleHandleW(nullptr));
-  DeleteObject(brush_);
 }
 
 bool CursorVisible() {
@@ -198,8 +185,7 @@ void ShowTest::SetUp() {
 
 void ShowTest::TearDown() {
   if (saver_.Running()) {
-    saver_.Kill();
-    // A killed show cannot put the system's state back itself.
+    saver_ = {};  // ended: it cannot put the system's state back itself
     SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
   }
   while (ShowCursor(TRUE) < 0) {

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,35 +28,26 @@ inline std::wstring SaverPath() { return BuildDir() + L"SSVorlux.scr"; }
 // Polls pred every few milliseconds while processing this thread's messages.
 bool WaitUntil(const std::function<bool()>& pred, Millis timeout);
 
-// A process started with a command line, as Windows starts a screen saver; killed when its
-// owner lets go of it while it still runs.
+// A process started with a command line, as Windows starts a screen saver.
 class Process {
  public:
-  Process() = default;
-  Process(Process&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  Process& operator=(Process&& other) noexcept {
-    Close();
-    handle_ = std::exchange(other.handle_, nullptr);
-    return *this;
-  }
-  ~Process() { Close(); }
-
   // Starts program with the argument text after its quoted path.
   static Process Start(const std::wstring& program, std::wstring_view arguments);
   static Process StartSaver(std::wstring_view arguments) { return Start(SaverPath(), arguments); }
 
-  bool Valid() const { return handle_ != nullptr; }
-  bool Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+  bool Running() const { return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
   // The exit code once the process has ended within the timeout; empty otherwise. This
   // thread's windows keep answering meanwhile: the program may send them messages.
   std::optional<DWORD> WaitExit(Millis timeout);
-  void Kill();
   // Top-level windows of the process, optionally only visible ones.
   std::vector<HWND> Windows(bool visibleOnly = true) const;
 
  private:
-  void Close();  // kills a process still running
-  HANDLE handle_ = nullptr;
+  // Ends a process that still runs when its owner lets go of it.
+  struct Ender {
+    void operator()(HANDLE process) const;
+  };
+  std::unique_ptr<void, Ender> handle_;
 };
 
 std::wstring WindowTextOf(HWND window);
@@ -94,16 +86,14 @@ void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers = {});
 // mouse-move message as for a hand move.
 inline void MoveMouseTo(int x, int y) { SetCursorPos(x, y); }
 
-// A top-level popup window of one colour, painted by its class background.
+// A top-level popup window of one colour.
 class ColouredWindow {
  public:
   ColouredWindow(COLORREF color, RECT where);
-  ~ColouredWindow();
+  ~ColouredWindow() { DestroyWindow(hwnd_); }
 
  private:
   HWND hwnd_;
-  HBRUSH brush_;
-  std::wstring className_;
 };
 
 bool CursorVisible();

@@ -25,12 +25,11 @@ TEST(Graphical, ManyPensLeaveOneAliveAndReleasePutsTheDcsOwnObjectsBack) {
   for (int32_t brushColor : {0, kNoBrush}) {
     SCOPED_TRACE(brushColor);
     HWND w = CreateWindowW(wc.lpszClassName, L"", WS_POPUP, 0, 0, 64, 64, 0, 0, wc.hInstance, 0);
-    HDC dc = GetDC(w);
+    HDC dc = GetDC(w), drawDC = nullptr;
     const HGDIOBJ ownPen = GetCurrentObject(dc, OBJ_PEN),
                   ownBrush = GetCurrentObject(dc, OBJ_BRUSH);
     ReleaseDC(w, dc);
     GraphicsState g;
-    HDC drawDC = nullptr;
     GraphicsSetup(g, w, brushColor, RGB(1, 2, 3), 1, drawDC);
     ASSERT_EQ(drawDC, dc);
     const HBRUSH brush = g.CurrentBrush.Get();
@@ -45,11 +44,9 @@ TEST(Graphical, ManyPensLeaveOneAliveAndReleasePutsTheDcsOwnObjectsBack) {
     }
     ExpectOnlyLastAlive(pens);
     LOGPEN lp{};
-    ASSERT_TRUE(GetObjectW(pens.back(), sizeof lp, &lp));
-    EXPECT_EQ(lp.lopnStyle, static_cast<UINT>(PS_SOLID));
-    EXPECT_EQ(lp.lopnWidth.x, 1 + 999 % 3);
-    EXPECT_EQ(lp.lopnColor, RGB(999 % 256, 7, 9));
-
+    GetObjectW(pens.back(), sizeof lp, &lp);
+    EXPECT_TRUE(lp.lopnStyle == PS_SOLID && lp.lopnWidth.x == 1 + 999 % 3 &&
+                lp.lopnColor == RGB(999 % 256, 7, 9));
     GraphicsRelease(g, w, dc);
     EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), ownPen);
     EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), ownBrush);
@@ -66,86 +63,66 @@ TEST(Graphical, ManyPensLeaveOneAliveAndReleasePutsTheDcsOwnObjectsBack) {
   ExpectOnlyLastAlive(pens);
 }
 
-// A black 1024x768 top-down 32-bit bitmap with the module's surface on it.
-struct Canvas {
-  static constexpr int kW = 1024, kH = 768;
-  Canvas() {
-    BITMAPINFO bi{{sizeof bi.bmiHeader, kW, -kH, 1, 32, BI_RGB}};
-    void* bits = nullptr;
-    bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    pixels = static_cast<const uint32_t*>(bits);
-    old = SelectObject(dc, bitmap);
-  }
-  ~Canvas() {
-    GraphicsRelease(state, nullptr, dc);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  uint32_t At(int x, int y) const {  // 0x00RRGGBB
-    GdiFlush();
-    return x >= 0 && y >= 0 && x < kW && y < kH ? pixels[y * kW + x] : 0;
-  }
-  GraphicsState state;
+TEST(Graphical, SurfacePaintsAsGdiDoesAndFramesAreFourFoldMirrorSymmetric) {
+  constexpr int kW = 1024, kH = 768;
+  const BITMAPINFO bi{{sizeof bi.bmiHeader, kW, -kH, 1, 32, BI_RGB}};  // rows top down
+  void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap;
-  HGDIOBJ old;
-  const uint32_t* pixels;
-  GdiSurface surface{state, dc};
-};
-
-TEST(Graphical, SurfaceDrawsSegmentsArcsAndFillsAsGdiDoes) {
-  Canvas c;
-  c.surface.SetPen(RGB(0, 0, 255), 1);
-  c.surface.DrawLine(10, 10, 20, 10);
-  EXPECT_EQ(c.At(10, 10), 0x0000FFu);
-  EXPECT_EQ(c.At(19, 10), 0x0000FFu);
-  EXPECT_EQ(c.At(20, 10), 0u) << "the end point is left out";
+  const HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  const auto at = [&](int x, int y) -> uint32_t {  // 0x00RRGGBB, after GdiFlush
+    return x >= 0 && y >= 0 && x < kW && y < kH ? static_cast<uint32_t*>(bits)[y * kW + x] : 0;
+  };
+  GraphicsState state;
+  GdiSurface surface(state, dc);
+  surface.SetPen(RGB(0, 0, 255), 1);
+  surface.DrawLine(10, 10, 20, 10);
   // Counter-clockwise from the ray to the right to the ray upwards: the top-right quarter.
-  c.surface.DrawArc(100, 100, 200, 200, 200, 150, 150, 100);
+  surface.DrawArc(100, 100, 200, 200, 200, 150, 150, 100);
+  const HGDIOBJ oldBrush = SelectObject(dc, CreateSolidBrush(RGB(255, 0, 0)));
+  surface.FillRect({300, 300, 310, 305});  // with the brush selected, none of its own
+  DeleteObject(SelectObject(dc, oldBrush));
+  GdiFlush();
+  EXPECT_TRUE(at(10, 10) == 0xFF && at(19, 10) == 0xFF);
+  EXPECT_EQ(at(20, 10), 0u) << "the end point is left out";
   int topRight = 0, elsewhere = 0;
   for (int y = 95; y <= 205; ++y)
     for (int x = 95; x <= 205; ++x)
-      if (c.At(x, y)) ++(x >= 150 && y <= 150 ? topRight : elsewhere);
+      if (at(x, y)) ++(x >= 150 && y <= 150 ? topRight : elsewhere);
   EXPECT_GT(topRight, 50);
   EXPECT_LE(elsewhere, 2);
-  const HGDIOBJ old = SelectObject(c.dc, CreateSolidBrush(RGB(255, 0, 0)));
-  c.surface.FillRect({300, 300, 310, 305});  // with the brush selected, none of its own
-  EXPECT_EQ(c.At(300, 300), 0xFF0000u);
-  EXPECT_EQ(c.At(309, 304), 0xFF0000u);
-  EXPECT_EQ(c.At(310, 304), 0u);
-  DeleteObject(SelectObject(c.dc, old));
-}
+  EXPECT_TRUE(at(300, 300) == 0xFF0000 && at(309, 304) == 0xFF0000 && at(310, 304) == 0);
 
-TEST(Graphical, DrawnFramesAreFourFoldMirrorSymmetric) {
-  Canvas c;
-  AnimationState state = MakeAnimation(Canvas::kW / 2, Canvas::kH / 2, 6);
+  PatBlt(dc, 0, 0, kW, kH, BLACKNESS);
+  AnimationState animation = MakeAnimation(kW / 2, kH / 2, 6);
   FakeHost host;
   host.colors.FixedColor = RGB(255, 255, 255);
   UniformRandom generator;
   UniformRandomSource random(generator);
-  for (int call = 0; call < 60; ++call) AnimateFigures(c.surface, state, host, random, host.colors);
-  ASSERT_GT(state.Figures.LastFigure, 0);
+  for (int call = 0; call < 60; ++call)
+    AnimateFigures(surface, animation, host, random, host.colors);
+  ASSERT_GT(animation.Figures.LastFigure, 0);
+  GdiFlush();
   // A segment leaves out its end point and its image is traced from the mirrored start; a
   // mirrored arc is traced the other way round its ellipse. Either may put a pixel up to two
   // away from the image of the original.
   const auto litNear = [&](int x, int y) {
     for (int dy = -2; dy <= 2; ++dy)
       for (int dx = -2; dx <= 2; ++dx)
-        if (c.At(x + dx, y + dy)) return true;
+        if (at(x + dx, y + dy)) return true;
     return false;
   };
   int lit = 0, unmatched = 0;
-  for (int y = 1; y < Canvas::kH; ++y) {  // row and column 0 have their images outside
-    for (int x = 1; x < Canvas::kW; ++x) {
-      if (!c.At(x, y)) continue;
-      ++lit;
-      const int mx = Canvas::kW - x, my = Canvas::kH - y;
-      unmatched += !litNear(mx, y) || !litNear(x, my) || !litNear(mx, my);
-    }
-  }
+  for (int y = 1; y < kH; ++y)  // row and column 0 have their images outside
+    for (int x = 1; x < kW; ++x)
+      if (at(x, y) && ++lit)
+        unmatched += !litNear(kW - x, y) || !litNear(x, kH - y) || !litNear(kW - x, kH - y);
   EXPECT_GT(lit, 10000);
   EXPECT_EQ(unmatched, 0) << "of " << lit << " lit pixels";
+  GraphicsRelease(state, nullptr, dc);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
 }
 
 }  // namespace
