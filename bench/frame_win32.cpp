@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/gdi_surface.win32.h"
 #include "engine/engine.h"
+#include "engine/gdi_surface.win32.h"
 
 namespace {
 

@@ -17,7 +17,9 @@ namespace {
 double ProcessCpuSeconds() {
   FILETIME c, e, k, u;
   GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
-  auto v = [](FILETIME f) { return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+  auto v = [](FILETIME f) {
+    return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+  };
   return static_cast<double>(v(k) + v(u)) / 1e7;
 }
 
@@ -32,7 +34,8 @@ int main(int argc, char** argv) {
   const char* mode = argc > 1 ? argv[1] : "pause";
   const double seconds = argc > 2 ? std::atof(argv[2]) : 5.0;
   // A window, as the saver has one, so that the queue is a real GUI queue.
-  HWND w = CreateWindowW(L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND w =
+      CreateWindowW(L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   vorlux::ProcessPendingMessages();
   std::printf("waiting\n");
   std::fflush(stdout);
@@ -45,8 +48,8 @@ int main(int argc, char** argv) {
   }
   const double wall = vorlux::MonotonicSeconds() - t0;
   const double cpu = std::max(0.0, ProcessCpuSeconds() - cpu0);
-  std::printf("done\n%s: %.2f s waited, %.3f s CPU of the program (%.1f%% of one core)\n", mode, wall, cpu,
-              wall > 0 ? 100.0 * cpu / wall : 0.0);
+  std::printf("done\n%s: %.2f s waited, %.3f s CPU of the program (%.1f%% of one core)\n", mode,
+              wall, cpu, wall > 0 ? 100.0 * cpu / wall : 0.0);
   DestroyWindow(w);
   return 0;
 }

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   ClearSaverSettings();
   const double t0 = Now();
   Process saver = Process::StartSaver(L"/S");
-  if (!saver.Valid()) return 1;
+  if (!saver.Running()) return 1;
   bool drawn = WaitUntil([] { return Screenshot::Capture().CountNot(0) > 50; }, 10s);
   const double firstFrame = Now() - t0;
   if (!drawn) return 2;

@@ -7,7 +7,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 need=()
-pkgs=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+pkgs=(cmake make g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
       python3 g++-mingw-w64-i686-posix mingw-w64-tools wine wine32:i386 xvfb xdotool
       imagemagick x11-apps x11-utils procps)
 for p in "${pkgs[@]}"; do

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine (installing what is missing) and runs every test:
-# the portable core natively with sanitizers, the fuzz targets, and the Windows build
-# (unit, end-to-end and screen tests) under Wine on private Xvfb displays.
+# Sets up a fresh Debian 12 machine (installing what is missing) and runs every test: the house
+# rules (formatting, layering, the share of tests), the portable core natively with sanitizers,
+# the fuzz targets, and the Windows build (unit, end-to-end and screen tests) under Wine on
+# private Xvfb displays.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/setup-debian.sh
 jobs=$(nproc)
+
+echo "== house rules: formatting, layers, test share"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+python3 tools/check-layers.py
+python3 tools/count-lines.py --max 40
 
 echo "== portable core (native, AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake --preset native >/dev/null

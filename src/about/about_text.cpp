@@ -23,7 +23,6 @@ std::wstring Assemble(const Code (&codes)[N]) {
   return text;
 }
 
-
 bool ShowsNoComment(std::wstring_view comment) {
   return comment.find_first_not_of(L' ') == std::wstring_view::npos || comment.front() == kCR;
 }
@@ -81,6 +80,5 @@ std::wstring BuildAboutText(std::wstring_view comment, const AboutIdentity& id) 
 
 std::wstring BuildMakerName() { return Assemble(kMakerNameCodes); }
 std::wstring BuildWebAddress() { return Assemble(kWebAddressCodes); }
-
 
 }  // namespace vorlux

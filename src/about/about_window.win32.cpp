@@ -40,7 +40,9 @@ int BlankWidth(HFONT font) {
   return blank.cx;
 }
 
-HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
+HFONT FontOf(HWND control) {
+  return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
 
 // A rectangle of a control in its parent's client coordinates.
 RECT RectInParent(HWND control) {
@@ -89,6 +91,7 @@ void fabout::CreateControls() {
   // The links stay hidden until Form_Load has given them their texts; they lie over the text,
   // and the button over the frame.
   const DWORD linkStyle = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+  // clang-format off
   AddControls({
       {.kind = ControlKind::kFrame, .id = kIdFrame1, .twips = {180, 105, 6225, 2895},
        .font = {L"Arial", 8.25}},
@@ -106,6 +109,7 @@ void fabout::CreateControls() {
        .twips = {2730, 2595, 1095, 345}, .tabIndex = 0, .font = {L"Arial", 9.75},
        .style = BS_DEFPUSHBUTTON},
   });
+  // clang-format on
   Frame1_ = Control(kIdFrame1);
   imgIcon_ = Control(kIdImgIcon);
   lblmailto_ = Control(kIdLblMailto);
@@ -241,17 +245,20 @@ bool fabout::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   }
 }
 
-void ShowAboutBox(fabout& box, HWND /*owner*/, std::wstring_view comment, int bitmapResource, int /*reserved*/,
-                  PicturePtr icon) {
+void ShowAboutBox(fabout& box, HWND /*owner*/, std::wstring_view comment, int bitmapResource,
+                  int /*reserved*/, PicturePtr icon) {
   box.Load();
   ProcessPendingMessages();
   if (!icon && bitmapResource > 0) icon = Picture::FromBitmapResource(bitmapResource);
   box.About(comment, std::move(icon));
 }
 
-void AboutFromSystemMenu(fabout& box, HWND window) { ShowAboutBox(box, window, L"", 0, 0, nullptr); }
+void AboutFromSystemMenu(fabout& box, HWND window) {
+  ShowAboutBox(box, window, L"", 0, 0, nullptr);
+}
 
-void ShowAboutTimed(fabout& box, bool topMostWithTimeout, int16_t iconResource, std::wstring_view comment) {
+void ShowAboutTimed(fabout& box, bool topMostWithTimeout, int16_t iconResource,
+                    std::wstring_view comment) {
   if (topMostWithTimeout) {
     box.Load();
     box.SetInterval(10000);

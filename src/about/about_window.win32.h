@@ -97,8 +97,8 @@ class fabout : public Form {
 
 // Opens the box with a comment and a picture, given as a picture or as a bitmap resource
 // number (0: the box's own). The owner and the reserved number are not used.
-void ShowAboutBox(fabout& box, HWND owner, std::wstring_view comment, int bitmapResource, int reserved,
-                  PicturePtr icon);
+void ShowAboutBox(fabout& box, HWND owner, std::wstring_view comment, int bitmapResource,
+                  int reserved, PicturePtr icon);
 
 // The system menu's "About...": the box with its own picture, modal.
 void AboutFromSystemMenu(fabout& box, HWND window);
@@ -106,6 +106,7 @@ void AboutFromSystemMenu(fabout& box, HWND window);
 // With topMostWithTimeout the box is top-most and closes itself after 10 seconds. A resource
 // number other than 364 names an icon resource to show instead of the information sign.
 // Modal unless the box was made modeless.
-void ShowAboutTimed(fabout& box, bool topMostWithTimeout, int16_t iconResource, std::wstring_view comment);
+void ShowAboutTimed(fabout& box, bool topMostWithTimeout, int16_t iconResource,
+                    std::wstring_view comment);
 
 }  // namespace vorlux

@@ -36,7 +36,9 @@ struct ProcessState {
   fabout about;
 };
 
-HWND WindowFromHandle(int32_t handle) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(handle)); }
+HWND WindowFromHandle(int32_t handle) {
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(handle));
+}
 
 }  // namespace
 

@@ -79,8 +79,8 @@ std::optional<double> ReadDecimal(std::wstring_view s) {
   }
 
   double value = 0;
-  const auto [ptr, ec] = std::from_chars(buf.data(), buf.data() + buf.size(), value,
-                                         std::chars_format::general);
+  const auto [ptr, ec] =
+      std::from_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general);
   (void)ptr;
   if (ec == std::errc::result_out_of_range) {
     if (firstNonZero < 0) return 0.0;
@@ -112,8 +112,8 @@ std::optional<double> LeadingNumber(std::wstring_view text) {
 std::optional<bool> ParseBoolWord(std::wstring_view text) {
   static constexpr std::array<std::wstring_view, 8> kTrue = {
       L"on", L"true", L"vero", L"1", L"enabled", L"si", L"s\u00ec", L"yes"};
-  static constexpr std::array<std::wstring_view, 6> kFalse = {
-      L"off", L"false", L"falso", L"0", L"disabled", L"no"};
+  static constexpr std::array<std::wstring_view, 6> kFalse = {L"off", L"false",    L"falso",
+                                                              L"0",   L"disabled", L"no"};
   const std::wstring lower = LowerCaseText(text);
   for (auto w : kTrue)
     if (lower == w) return true;
@@ -127,7 +127,8 @@ std::optional<bool> ParseBoolWord(std::wstring_view text) {
 std::optional<uint32_t> ParseColorTriplet(std::wstring_view text) {
   const size_t p1 = text.find(L',');
   const size_t p2 = p1 == std::wstring_view::npos ? p1 : text.find(L',', p1 + 1);
-  if (p1 == std::wstring_view::npos || p2 == std::wstring_view::npos) return MakeColor(255, 255, 255);
+  if (p1 == std::wstring_view::npos || p2 == std::wstring_view::npos)
+    return MakeColor(255, 255, 255);
 
   const std::wstring_view parts[3] = {text.substr(0, p1), text.substr(p1 + 1, p2 - p1 - 1),
                                       text.substr(p2 + 1)};

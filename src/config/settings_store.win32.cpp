@@ -53,7 +53,8 @@ void RegistrySettingsStore::Write(std::wstring_view app, std::wstring_view secti
   HKEY hkey;
   LSTATUS status = RegCreateKeyExW(root_, KeyPath(app, section).c_str(), 0, nullptr, 0,
                                    KEY_SET_VALUE, nullptr, &hkey, nullptr);
-  if (status != ERROR_SUCCESS) throw std::runtime_error("the settings could not be opened for writing");
+  if (status != ERROR_SUCCESS)
+    throw std::runtime_error("the settings could not be opened for writing");
   const std::wstring name(key);
   const std::wstring text(value);
   const size_t bytes = (text.size() + 1) * sizeof(wchar_t);

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "ui/gdi_object.win32.h"
 #include "engine/surface.h"
+#include "ui/gdi_object.win32.h"
 
 namespace vorlux {
 

@@ -141,7 +141,8 @@ void AnimatePreview(PreviewState& p, SaverState& saver, const std::function<bool
 }
 
 void EndPreview(PreviewState& p, SaverState& saver) {
-  RunStep([&] { saver.settings.Write(saver.run.AppTitle, kSettingSection, kKeyActiveSetup, L"0"); });
+  RunStep(
+      [&] { saver.settings.Write(saver.run.AppTitle, kSettingSection, kKeyActiveSetup, L"0"); });
   RunStep([&] {
     GraphicsRelease(saver.graphics, p.TargetWindow, p.drawDC);
     p.drawDC = nullptr;

@@ -53,8 +53,6 @@ class WindowsEngineHost final : public EngineHost {
 };
 
 // The engine's pen colours as the run state chose them.
-inline ColorChoice ColorsOf(const RunState& run) {
-  return {run.UseRandomColors, run.FixedColor};
-}
+inline ColorChoice ColorsOf(const RunState& run) { return {run.UseRandomColors, run.FixedColor}; }
 
 }  // namespace vorlux

@@ -86,8 +86,7 @@ void RunShowJob(SaverState& saver, bool previewActive) {
     if (!s.ClearToBlack) PutDesktopBack(form, s);
   });
   GdiSurface surface(saver.graphics, drawDC);
-  while (!s.StopRequested)
-    RunStep([&] { AnimateFigures(surface, a, host, random, ColorsOf(s)); });
+  while (!s.StopRequested) RunStep([&] { AnimateFigures(surface, a, host, random, ColorsOf(s)); });
 
   RunStep([&] { SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0); });
   RunStep([&] { UnhookWindow(target); });

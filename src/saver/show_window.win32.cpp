@@ -7,7 +7,8 @@ namespace vorlux {
 
 void PictureBox::Resize(int widthTwips, int heightTwips) {
   HDC screen = GetDC(nullptr);
-  image_.Reset(CreateCompatibleBitmap(screen, TwipsToPixelsX(widthTwips), TwipsToPixelsY(heightTwips)));
+  image_.Reset(
+      CreateCompatibleBitmap(screen, TwipsToPixelsX(widthTwips), TwipsToPixelsY(heightTwips)));
   ReleaseDC(nullptr, screen);
 }
 

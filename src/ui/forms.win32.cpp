@@ -219,7 +219,8 @@ void Form::SetCaption(std::wstring_view caption) {
 std::wstring Form::Caption() const {
   if (!hwnd_) return {};
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -357,8 +358,9 @@ void Form::AddControls(std::initializer_list<ControlSpec> specs) {
   // The tab order is the order of the windows: each in turn goes to the bottom of its parent.
   std::vector<const ControlState*> order;
   for (const ControlState& c : controls_) order.push_back(&c);
-  std::stable_sort(order.begin(), order.end(),
-                   [](const ControlState* a, const ControlState* b) { return a->order < b->order; });
+  std::stable_sort(order.begin(), order.end(), [](const ControlState* a, const ControlState* b) {
+    return a->order < b->order;
+  });
   for (const ControlState* c : order)
     SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -430,9 +432,8 @@ void Form::SetOptionValue(int id, bool selected) {
   while (first != controls_.begin() && inGroup(*(first - 1)) &&
          (first - 1)->kind == ControlKind::kOptionButton)
     --first;
-  for (auto it = first; it != controls_.end() && inGroup(*it) &&
-                        it->kind == ControlKind::kOptionButton;
-       ++it)
+  for (auto it = first;
+       it != controls_.end() && inGroup(*it) && it->kind == ControlKind::kOptionButton; ++it)
     SendMessageW(it->hwnd, BM_SETCHECK, it == self ? BST_CHECKED : BST_UNCHECKED, 0);
   Control_Click(id);
 }
@@ -660,7 +661,7 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-      const int button = msg == WM_LBUTTONDOWN ? kLeftButton
+      const int button = msg == WM_LBUTTONDOWN   ? kLeftButton
                          : msg == WM_RBUTTONDOWN ? kRightButton
                                                  : kMiddleButton;
       Form_MouseDown(button, CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),

@@ -31,7 +31,8 @@ bool RouteToDialog(MSG& msg) {
 }  // namespace
 
 HWND FindAppWindow(std::wstring_view title, std::wstring_view className) {
-  const std::wstring cls = className.empty() ? std::wstring(kFormClassName) : std::wstring(className);
+  const std::wstring cls =
+      className.empty() ? std::wstring(kFormClassName) : std::wstring(className);
   const std::wstring text(title);
   return FindWindowW(cls.c_str(), text.c_str());
 }

@@ -13,10 +13,8 @@ using Instance = SaverTest;
 
 TEST_F(Instance, PasswordRequestBeepsAndEndsAtOnce) {
   for (const wchar_t* args : {L"/A", L"/a 1234"}) {
-    const auto t0 = GetTickCount64();
     Process p = Process::StartSaver(args);
-    EXPECT_EQ(p.WaitExit(10s), 0u) << args;
-    EXPECT_LT(GetTickCount64() - t0, 5000u) << args << ": far slower than expected";
+    EXPECT_EQ(p.WaitExit(5s), 0u) << args;
     EXPECT_TRUE(p.Windows(false).empty());
   }
 }

@@ -9,7 +9,6 @@
 namespace vorlux::test {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using PreviewLifecycle = SaverTest;
 
 std::wstring Decimal(HWND window) {
@@ -20,13 +19,7 @@ std::wstring Decimal(HWND window) {
 class HostedPreview {
  public:
   HostedPreview() : host_(Process::Start(BuildDir() + L"vorlux_settings_host.exe", L"--hidden")) {
-    WaitUntil(
-        [&] {
-          for (HWND w : host_.Windows(false))
-            if (ClassNameOf(w) == host::kHostClass) dialog_ = w;
-          return dialog_ != nullptr;
-        },
-        10s);
+    WaitUntil([&] { return (dialog_ = FindWindowW(host::kHostClass, nullptr)) != nullptr; }, 10s);
     preview_ = reinterpret_cast<HWND>(Send(host::kQueryMessage, host::kQueryPreview));
     const auto id = static_cast<DWORD>(Send(host::kQueryMessage, host::kQuerySaverProcessId));
     saver_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
@@ -67,14 +60,12 @@ TEST_F(PreviewLifecycle, RunsAnnouncedWhileChosenAndEndsLeavingZeroWhenTheDialog
     EXPECT_FALSE(h.SaverEnded(1000ms));
     EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), Decimal(h.preview_));
 
-    const auto t0 = Clock::now();
     if (destroyWindow)
       EXPECT_EQ(h.Send(host::kDestroyPreviewMessage), 1);
     else
       EXPECT_EQ(h.Send(host::kSelectMessage, host::kItemMarquee), host::kItemMarquee);
     // One engine call is a tenth of a second plus its drawing; the rest is room for slowness.
-    EXPECT_TRUE(h.SaverEnded(10s));
-    EXPECT_LT(Clock::now() - t0, 3s);
+    EXPECT_TRUE(h.SaverEnded(3s));
     EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), L"0");
   }
 }
@@ -86,9 +77,7 @@ TEST_F(PreviewLifecycle, WithoutAWindowToDrawInItEndsAfterOnePassLeavingZero) {
        {std::wstring(L"/P"), std::wstring(L"/p 12345"), L"/p " + Decimal(GetDesktopWindow())}) {
     SCOPED_TRACE(testing::PrintToString(args));
     WriteSaverSetting(kKeyActiveSetup, L"777");
-    const auto t0 = Clock::now();
-    EXPECT_EQ(Process::StartSaver(args).WaitExit(10s), 0u);
-    EXPECT_LT(Clock::now() - t0, 5s) << "far slower than one pass";
+    EXPECT_EQ(Process::StartSaver(args).WaitExit(5s), 0u) << "not within one pass";
     EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), L"0");
   }
 }
