@@ -8,7 +8,7 @@
 namespace vorlux::test {
 namespace {
 
-using Show = ShowTest;
+using Show = SaverTest;
 
 // Moves the pointer to (dx, dy) from the middle of the screen, where the show found it.
 void MoveBy(int dx, int dy) {
@@ -89,33 +89,6 @@ TEST_F(Show, APlainRightClickOpensTheAboutBoxForTenSecondsAndTheShowGoesOn) {
   ASSERT_TRUE(WaitUntil(aboutGone, 3s));
   EXPECT_TRUE(KeepsRunning(500ms));
   PressKey('X');
-  EXPECT_TRUE(EndsCleanly());
-}
-
-TEST_F(Show, AFullCycleEndsBlackAndPutsTheDesktopBack) {
-  ColouredWindow teal(RGB(0, 128, 128), RECT{40, 40, 240, 160});
-  WaitUntil([] { return Screenshot::Capture().At(140, 100) == 0x008080u; }, 2s);
-  ASSERT_TRUE(
-      StartShow({{L"BlackScreen", L"0"}, {L"ColorRandom", L"0"}, {L"ColorFixed", L"255,255,0"}}));
-  // Some 40 seconds of drawing and wiping, then the area is painted black for one second. The
-  // teal window belongs to this thread: it repaints only while the test processes messages.
-  const auto start = GetTickCount64();
-  ASSERT_TRUE(WaitUntil(
-      [] {
-        const Screenshot shot = Screenshot::Capture();
-        return shot.CountNot(0) < static_cast<size_t>(shot.Width()) * shot.Height() / 1000;
-      },
-      47s))
-      << "the area never went black at the end of the cycle";
-  EXPECT_GT(GetTickCount64() - start, 38'000u) << "the cycle ended early";
-  // Then the show is back over a fresh copy of the desktop, the teal window in it.
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        return ShowHwnd() && WindowFromPoint(POINT{140, 100}) == ShowHwnd() &&
-               Screenshot::Capture().CountOf(0x008080) > 200 * 120 / 2;
-      },
-      4s));
-  PressKey(VK_SHIFT);
   EXPECT_TRUE(EndsCleanly());
 }
 

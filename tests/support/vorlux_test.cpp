@@ -110,11 +110,7 @@ Screenshot Screenshot::CaptureRect(const RECT& r) {
   BitBlt(memory, 0, 0, s.width_, s.height_, screen, r.left, r.top, SRCCOPY);
   SelectObject(memory, old);
   // Top-down rows of 32-bit BGRx, which read as 0x00RRGGBB once the unused byte is cleared.
-  BITMAPINFO info{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER),
-                                .biWidth = s.width_,
-                                .biHeight = -s.height_,
-                                .biPlanes = 1,
-                                .biBitCount = 32}};
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), s.width_, -s.height_, 1, 32, BI_RGB}};
   GetDIBits(memory, bitmap, 0, s.height_, s.pixels_.data(), &info, DIB_RGB_COLORS);
   for (uint32_t& p : s.pixels_) p &= 0xFFFFFF;
   DeleteObject(bitmap);
@@ -177,21 +173,21 @@ bool SaverRunningFlag() {
   return Process::Start(BuildDir() + L"vorlux_spi_flag.exe", L"").WaitExit(10s) == 1u;
 }
 
-void ShowTest::SetUp() {
-  SaverTest::SetUp();
+void SaverTest::SetUp() {
+  ClearSaverSettings();
   // The pointer rests in the middle, as a user's would, away from anything the test opens.
   MoveMouseTo(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
 }
 
-void ShowTest::TearDown() {
+void SaverTest::TearDown() {
   if (saver_.Running()) {
     saver_ = {};  // ended: it cannot put the system's state back itself
     SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
   }
-  SaverTest::TearDown();
+  ClearSaverSettings();
 }
 
-::testing::AssertionResult ShowTest::StartShow(
+::testing::AssertionResult SaverTest::StartShow(
     std::vector<std::pair<std::wstring_view, std::wstring_view>> settings) {
   for (const auto& [key, value] : settings) WriteSaverSetting(key, value);
   saver_ = Process::StartSaver(L"/S");
@@ -202,7 +198,7 @@ void ShowTest::TearDown() {
   return ::testing::AssertionSuccess();
 }
 
-HWND ShowTest::ShowHwnd() const {
+HWND SaverTest::ShowHwnd() const {
   for (HWND w : saver_.Windows()) {
     RECT r;
     GetWindowRect(w, &r);
@@ -213,14 +209,13 @@ HWND ShowTest::ShowHwnd() const {
   return nullptr;
 }
 
-::testing::AssertionResult ShowTest::EndsCleanly(Millis timeout) {
+::testing::AssertionResult SaverTest::EndsCleanly(Millis timeout) {
+  using ::testing::AssertionFailure;
   const auto code = saver_.WaitExit(timeout);
-  if (!code)
-    return ::testing::AssertionFailure() << "still running after " << timeout.count() << " ms";
-  if (*code != 0) return ::testing::AssertionFailure() << "exit code " << *code;
-  if (!CursorVisible()) return ::testing::AssertionFailure() << "the cursor stayed hidden";
-  if (SaverRunningFlag())
-    return ::testing::AssertionFailure() << "the saver-running flag stayed on";
+  if (!code) return AssertionFailure() << "still running after " << timeout.count() << " ms";
+  if (*code != 0) return AssertionFailure() << "exit code " << *code;
+  if (!CursorVisible()) return AssertionFailure() << "the cursor stayed hidden";
+  if (SaverRunningFlag()) return AssertionFailure() << "the saver-running flag stayed on";
   return ::testing::AssertionSuccess();
 }
 

@@ -99,15 +99,9 @@ class ColouredWindow {
 bool CursorVisible();
 bool SaverRunningFlag();
 
-// Starts with no stored settings and leaves none behind.
+// The real program started by the test and watched from outside, with no stored settings
+// before and after.
 class SaverTest : public ::testing::Test {
- protected:
-  void SetUp() override { ClearSaverSettings(); }
-  void TearDown() override { ClearSaverSettings(); }
-};
-
-// The real full-screen show, started by the test and watched from outside.
-class ShowTest : public SaverTest {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -118,7 +112,7 @@ class ShowTest : public SaverTest {
       std::vector<std::pair<std::wstring_view, std::wstring_view>> settings = {});
   // The show's full-screen window (nullptr before it is up).
   HWND ShowHwnd() const;
-  // Waits for the process to end; succeeds with exit code 0, cursor visible and saver flag off.
+  // Waits for the show to end; succeeds with exit code 0, cursor visible and saver flag off.
   ::testing::AssertionResult EndsCleanly(Millis timeout = 3000ms);
   bool KeepsRunning(Millis time) { return !saver_.WaitExit(time).has_value(); }
 
