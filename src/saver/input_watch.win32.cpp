@@ -56,8 +56,6 @@ void SaverMouseDown(SaverState& saver, int button, int shift) {
   }
   ShowMouseCursor();
   saver.watch.CursorPosRecorded = false;
-  saver.about.AppTitle = saver.run.AppTitle;
-  saver.about.CopyrightYears = saver.run.CopyrightYears;
   ShowAboutTimed(saver.about, true, kAboutBitmapResource, L"");
   if (!saver.run.StopRequested) HideMouseCursor();
 }
