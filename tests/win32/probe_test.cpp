@@ -71,7 +71,7 @@ TEST(Probe, MatchesOnlyTheWholeCurrentItemOfAListOnTheScreenSaverPage) {
   }
 }
 
-TEST(Probe, SearchesEveryListDirectlyOnTheScreenSaverPageAndNothingElse) {
+TEST(Probe, SearchesEveryListDirectlyOnTheScreenSaverPageOnlyAndAnswersAnyHandle) {
   Dialog d;
   EXPECT_FALSE(IsSaverSelected(d.window, L"Vorlux")) << "no page, no list";
   NewList(d.Page(L"Appearance"), kSavers, 2);  // another page shows the name
@@ -82,47 +82,37 @@ TEST(Probe, SearchesEveryListDirectlyOnTheScreenSaverPageAndNothingElse) {
   EXPECT_FALSE(IsSaverSelected(d.window, L"Vorlux"));
   NewList(page, {L"1 minute", L"10 minutes"}, 1);
   NewList(page, kSavers, 2);  // the second list of the page
-  EXPECT_TRUE(IsSaverSelected(d.window, L"Vorlux"));
-  EXPECT_TRUE(IsSaverSelected(page, L"Vorlux")) << "the page itself given";
-}
-
-TEST(Probe, AnyWindowHandleIsAnsweredSafelyAndNoneSearchesTheTopLevelWindows) {
-  HWND gone = NewWindow(L"Static", L"gone", nullptr);
-  NewList(gone, kSavers, 2);
-  DestroyWindow(gone);
-  for (HWND w : {gone, reinterpret_cast<HWND>(0x12345678), reinterpret_cast<HWND>(-1),
-                 HWND_BROADCAST, HWND_MESSAGE, GetDesktopWindow()})
-    EXPECT_FALSE(IsSaverSelected(w, L"Vorlux")) << "handle " << w;
-  // A name of this process only, so that other tests' windows cannot answer for it.
+  EXPECT_TRUE(IsSaverSelected(d.window, L"Vorlux") && IsSaverSelected(page, L"Vorlux"));
+  // No window: the top-level windows are searched (the name is this process's own).
   const std::wstring name = L"Vorlux" + std::to_wstring(GetCurrentProcessId());
-  HWND page = NewWindow(L"#32770", L"Screen Saver", nullptr);
-  NewList(page, {L"Blank", name}, 1);
+  const HWND topPage = NewWindow(L"#32770", L"Screen Saver", nullptr);
+  NewList(topPage, {L"Blank", name}, 1);
   EXPECT_TRUE(IsSaverSelected(nullptr, name));
-  DestroyWindow(page);
-  EXPECT_FALSE(IsSaverSelected(nullptr, name));
+  DestroyWindow(topPage);
+  for (HWND w : {HWND{}, topPage, HWND(0x12345678), HWND(-1), HWND_BROADCAST, HWND_MESSAGE,
+                 GetDesktopWindow()})
+    EXPECT_FALSE(IsSaverSelected(w, name)) << "handle " << w;
 }
 
 TEST(Probe, GivesUpOnAHungDialogOfAnotherProcessAfterOneWait) {
   Process p = Process::Start(BuildDir() + L"vorlux_settings_host.exe", L"--no-saver --hidden");
   HWND dialog = nullptr;
-  WaitUntil([&] { return (dialog = FindWindowW(host::kHostClass, host::kHostTitle)) != nullptr; },
-            10s);
-  ASSERT_NE(dialog, nullptr) << "the settings host did not start";
-  EXPECT_TRUE(IsSaverSelected(dialog, L"VORLUX"));
+  const auto chosen = [&] { return IsSaverSelected(dialog, L"VORLUX"); };
+  ASSERT_TRUE(
+      WaitUntil([&] { return (dialog = FindWindowW(host::kHostClass, 0)) && chosen(); }, 10s))
+      << "the settings host did not start";
   // One unanswered question ends the probe: not one wait per list or per message.
   PostMessageW(dialog, RegisterWindowMessageW(host::kHangMessage), kProbeReplyTimeoutMs + 2000, 0);
   Sleep(200);  // the host is now inside its hang
   const auto t0 = std::chrono::steady_clock::now();
   EXPECT_FALSE(IsSaverSelected(dialog, L"Vorlux"));
   EXPECT_LT(std::chrono::steady_clock::now() - t0, kProbeReplyTimeoutMs * 1ms + 1s);
-  EXPECT_TRUE(WaitUntil([&] { return IsSaverSelected(dialog, L"Vorlux"); }, 10s));
+  EXPECT_TRUE(WaitUntil(chosen, 10s));
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   EXPECT_EQ(p.WaitExit(5s), 0u);
 }
 
-TEST(ListName, IsTheLongFileNameOfTheProgram) {
-  EXPECT_EQ(ProgramListName(), L"rlux_win32_tests");
-  EXPECT_EQ(ListNameOfPath(L"C:\\nowhere\\SSNoSuch.scr"), L"NoSuch");  // taken as it is
+TEST(ListName, IsTakenFromTheLongFileNameEvenWhenTheProgramRunsUnderItsShortOne) {
   wchar_t dir[MAX_PATH] = {}, shortPath[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, dir);
   const std::wstring path = std::wstring(dir) + L"SSVorluxLongerName.scr";

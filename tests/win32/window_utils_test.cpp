@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdint>
 #include <limits>
 #include <thread>
 
@@ -14,74 +13,70 @@ namespace {
 // A window of this thread with the given procedure.
 HWND PlainWindow(WNDPROC proc) {
   HWND w = CreateWindowW(L"Static", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
-  SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+  SetWindowLongPtrW(w, GWLP_WNDPROC, LONG_PTR(proc));
   return w;
 }
 
-std::atomic<int> g_posted, g_timers;
+int g_messages;  // posted messages and timer ticks dispatched
 LRESULT CALLBACK CountingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_APP || m == WM_TIMER) return ++(m == WM_APP ? g_posted : g_timers);
-  return DefWindowProcW(h, m, w, l);
+  return m == WM_APP || m == WM_TIMER ? ++g_messages : DefWindowProcW(h, m, w, l);
+}
+
+double CpuSeconds() {
+  FILETIME t[4];
+  GetThreadTimes(GetCurrentThread(), &t[0], &t[1], &t[2], &t[3]);
+  return (ULARGE_INTEGER{{t[2].dwLowDateTime, t[2].dwHighDateTime}}.QuadPart +
+          ULARGE_INTEGER{{t[3].dwLowDateTime, t[3].dwHighDateTime}}.QuadPart) /
+         1e7;
 }
 
 TEST(Pause, WaitsItsTimeAsleepWhileDispatchingAndAnsweringMessages) {
   HWND w = PlainWindow(CountingProc);
+  g_messages = 0;
+  for (float seconds : {0.0f, -1.0f, std::numeric_limits<float>::quiet_NaN()}) {
+    PostMessageW(w, WM_APP, 0, 0);
+    const double start = MonotonicSeconds();
+    Pause(seconds);
+    EXPECT_LT(MonotonicSeconds() - start, 0.5) << seconds;
+  }
+  EXPECT_EQ(g_messages, 3) << "messages are processed at least once";
+
   SetTimer(w, 1, 20, nullptr);
-  FILETIME t[8];
-  GetThreadTimes(GetCurrentThread(), &t[0], &t[1], &t[2], &t[3]);
-  const double t0 = MonotonicSeconds();
+  const double start = MonotonicSeconds(), cpu = CpuSeconds();
   std::atomic<double> answered{-1};
   std::thread sender([&] {
     Sleep(50);
     DWORD_PTR result;
     SendMessageTimeoutW(w, WM_APP + 1, 0, 0, SMTO_NORMAL, 2000, &result);
-    answered = MonotonicSeconds() - t0;
+    answered = MonotonicSeconds() - start;
   });
   Pause(0.5f);
-  const double took = MonotonicSeconds() - t0;
-  GetThreadTimes(GetCurrentThread(), &t[4], &t[5], &t[6], &t[7]);
+  const double took = MonotonicSeconds() - start, busy = CpuSeconds() - cpu;
   sender.join();
-  auto s = [&](int i) {
-    return ((uint64_t{t[i].dwHighDateTime} << 32) | t[i].dwLowDateTime) / 1e7;
-  };
-  const double cpu = s(6) + s(7) - s(2) - s(3);
   EXPECT_TRUE(took >= 0.495 && took < 2.0) << took;  // generous: the figure is the benchmark's
-  EXPECT_GE(g_timers.load(), 5) << "timer messages are dispatched during the wait";
+  EXPECT_GE(g_messages, 3 + 5) << "timer messages are dispatched during the wait";
   EXPECT_LT(answered.load(), 0.4) << "a sent message must not wait for the pause to end";
-  EXPECT_LT(cpu, 0.2) << "the wait burned " << cpu << " s of CPU in 0.5 s";
-
-  for (float seconds : {0.0f, -1.0f, std::numeric_limits<float>::quiet_NaN()}) {
-    PostMessageW(w, WM_APP, 0, 0);
-    const double t1 = MonotonicSeconds();
-    Pause(seconds);
-    EXPECT_LT(MonotonicSeconds() - t1, 0.5) << seconds;
-  }
-  EXPECT_EQ(g_posted.load(), 3) << "messages are processed at least once";
+  EXPECT_LT(busy, 0.2) << "the wait burned " << busy << " s of CPU in 0.5 s";
   DestroyWindow(w);
 }
 
-// The display count, probed by one step up and back down.
-int CursorCount() {
-  ShowCursor(TRUE);
-  return ShowCursor(FALSE);
-}
-
-void SetCursorCount(int count) {
-  while (CursorCount() < count) ShowCursor(TRUE);
-  while (CursorCount() > count) ShowCursor(FALSE);
-}
-
 TEST(MouseCursor, HideAndShowEndInTheirStateFromAnyCount) {
-  const int original = CursorCount();
+  const auto count = [] {  // the display count, read by a step up and back down
+    ShowCursor(TRUE);
+    return ShowCursor(FALSE);
+  };
+  const auto set = [&](int c) {
+    while (count() != c) ShowCursor(count() < c);
+  };
+  const int original = count();
   for (int start : {-3, -1, 0, 2, 5}) {
-    SetCursorCount(start);
+    set(start);
     HideMouseCursor();
-    const int hidden = CursorCount();
-    EXPECT_TRUE(hidden < 0 && hidden < start) << "at least one call from " << start;
+    EXPECT_TRUE(count() < 0 && count() < start) << "at least one call from " << start;
     ShowMouseCursor();
-    EXPECT_GE(CursorCount(), 0) << "from " << start;
+    EXPECT_GE(count(), 0) << "from " << start;
   }
-  SetCursorCount(original);
+  set(original);
 }
 
 template <int N>
@@ -100,15 +95,13 @@ TEST(WindowHook, EachWindowKeepsItsOwnDisplacedProcedureUntilUnhooked) {
   HookWindow(a, Hook);
   HookWindow(b, Hook);
   HookWindow(a, Hook);  // hooked already: a second hook would call itself for ever
-  EXPECT_EQ(SendMessageW(a, WM_APP, 0, 0), 11);
-  EXPECT_EQ(SendMessageW(b, WM_APP, 0, 0), 12);
+  EXPECT_TRUE(SendMessageW(a, WM_APP, 0, 0) == 11 && SendMessageW(b, WM_APP, 0, 0) == 12);
   UnhookWindow(a);
-  EXPECT_EQ(GetWindowLongPtrW(a, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(Original<1>));
-  EXPECT_EQ(SavedWndProc(a), nullptr);
+  EXPECT_TRUE(GetWindowLongPtrW(a, GWLP_WNDPROC) == LONG_PTR(Original<1>) && !SavedWndProc(a));
   EXPECT_EQ(SendMessageW(b, WM_APP, 0, 0), 12) << "the other window is still hooked";
   UnhookWindow(b);
   UnhookWindow(b);  // twice in a row: still the original
-  EXPECT_EQ(GetWindowLongPtrW(b, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(Original<2>));
+  EXPECT_EQ(GetWindowLongPtrW(b, GWLP_WNDPROC), LONG_PTR(Original<2>));
   DestroyWindow(a);
   DestroyWindow(b);
 }
