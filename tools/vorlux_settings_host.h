@@ -16,8 +16,7 @@ namespace vorlux::host {
 
 inline constexpr wchar_t kHostClass[] = L"VorluxSettingsHost";
 
-// wParam: index of the list item to choose, as the user would: choosing the saver's own item
-// starts a new preview. Returns the chosen index.
+// wParam: index of the list item to choose, as the user would. Returns the chosen index.
 inline constexpr wchar_t kSelectMessage[] = L"VorluxSettingsHost.Select";
 // Destroys the preview window, as the dialog does when it closes. Returns 1 if there was one.
 inline constexpr wchar_t kDestroyPreviewMessage[] = L"VorluxSettingsHost.DestroyPreview";

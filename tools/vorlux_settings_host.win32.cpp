@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 #include "app/command_line.h"
 #include "app/startup.h"
@@ -23,11 +22,9 @@ namespace {
 using namespace vorlux;
 using namespace vorlux::host;
 
-constexpr wchar_t kPreviewClass[] = L"VorluxPreviewWindow";
-
 struct Host {
   std::wstring saverPath, saverName;
-  bool startSaver = true, inProcess = false, previewPending = false, closed = false;
+  bool startSaver = true, inProcess = false, closed = false;
   HWND dialog = nullptr, monitor = nullptr, list = nullptr, preview = nullptr;
   HANDLE saverProcess = nullptr;
   UINT selectMessage, destroyPreviewMessage, hangMessage, queryMessage;
@@ -42,9 +39,15 @@ HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, RE
   return w;
 }
 
-// What a saver process owns, for the preview run in this one.
-struct SaverProcess {
-  RunState run;
+// The saver's preview, run here instead of in a process of its own, so that its drawing can be
+// seen (Wine does not show one process's drawing in another's window). It starts with what a
+// new saver process would have, processes the dialog's messages while it runs, and ends as the
+// saver's would.
+void RunPreviewHere() {
+  RunState run{.AppTitle = std::wstring(kAppTitle),
+               .RunMode = kRunModePreview,
+               .TwipsPerPixelX = ScreenTwipsPerPixelX(),
+               .TwipsPerPixelY = ScreenTwipsPerPixelY()};
   RegistrySettingsStore settings;
   UniformRandom random;
   AnimationState animation;
@@ -52,40 +55,18 @@ struct SaverProcess {
   InputWatchState watch;
   fabout about;
   SaverState saver{run, settings, random, animation, graphics, watch, about};
-};
-
-// The saver's preview, run here instead of in a process of its own, so that its drawing can be
-// seen (Wine does not show one process's drawing in another's window). It starts as a new
-// saver process would, processes the dialog's messages while it runs, and ends as it would.
-void RunPreviewHere() {
-  static SaverProcess process;
-  RunState& run = process.run;
-  run.AppTitle = kAppTitle;
-  run.RunMode = kRunModePreview;
-  run.TwipsPerPixelX = ScreenTwipsPerPixelX();
-  run.TwipsPerPixelY = ScreenTwipsPerPixelY();
-  LoadSettings(run, process.settings, process.random, TimeOfDaySeconds());
-  process.animation = AnimationState{};
-  PreviewState p;
-  p.TargetWindow = host.preview;
-  p.listName = host.saverName;
-  StartPreview(p, process.saver);
-  AnimatePreview(p, process.saver, [&] { return PreviewGoesOn(p); });
-  EndPreview(p, process.saver);
+  LoadSettings(run, settings, random, TimeOfDaySeconds());
+  PreviewState p{.TargetWindow = host.preview, .listName = host.saverName};
+  StartPreview(p, saver);
+  AnimatePreview(p, saver, [&] { return PreviewGoesOn(p); });
+  EndPreview(p, saver);
 }
 
-// As Windows does on choosing a saver: a new preview window (Windows' 152 by 112 pixels) and the
-// saver started in it. The previous saver is not ended here; it sees its window gone.
-void RestartPreview() {
-  if (host.preview) DestroyWindow(host.preview);
-  host.preview = Child(host.monitor, kPreviewClass, L"", 0, {16, 14, 168, 126});
-  if (!host.startSaver) return;
-  if (host.inProcess) {
-    host.previewPending = true;
-    return;
-  }
-  if (host.saverProcess) CloseHandle(host.saverProcess);
-  host.saverProcess = nullptr;
+// As Windows does when the page opens: the preview window (Windows' 152 by 112 pixels) and the
+// chosen saver started in it.
+void MakePreview() {
+  host.preview = Child(host.monitor, L"Static", L"", SS_BLACKRECT, {16, 14, 168, 126});
+  if (!host.startSaver || host.inProcess) return;
   std::wstring line = L"\"" + host.saverPath + L"\" /p " +
                       std::to_wstring(reinterpret_cast<UINT_PTR>(host.preview));
   STARTUPINFOW si{.cb = sizeof si};
@@ -99,11 +80,9 @@ void RestartPreview() {
 
 LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == host.selectMessage) {
+    // The preview is left alone: the running saver must notice the new choice by itself.
     SendMessageW(host.list, CB_SETCURSEL, wParam, 0);
-    const auto chosen = static_cast<int>(SendMessageW(host.list, CB_GETCURSEL, 0, 0));
-    // Another choice leaves the preview alone: the running saver must notice it by itself.
-    if (chosen == kItemSaver) RestartPreview();
-    return chosen;
+    return SendMessageW(host.list, CB_GETCURSEL, 0, 0);
   }
   if (message == host.destroyPreviewMessage) {
     const bool had = DestroyWindow(host.preview);
@@ -140,11 +119,7 @@ bool CreateDialogWindows() {
                               .hCursor = LoadCursorW(nullptr, IDC_ARROW),
                               .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1),
                               .lpszClassName = kHostClass};
-  const WNDCLASSW previewClass{.lpfnWndProc = DefWindowProcW,
-                               .hInstance = instance,
-                               .hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
-                               .lpszClassName = kPreviewClass};
-  if (!RegisterClassW(&dialogClass) || !RegisterClassW(&previewClass)) return false;
+  if (!RegisterClassW(&dialogClass)) return false;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   RECT frame{0, 0, 360, 300};
   AdjustWindowRect(&frame, style, FALSE);
@@ -181,18 +156,13 @@ int Run() {
   if (const size_t at = option(L" --close-after "); at != std::wstring::npos)
     SetTimer(host.dialog, 1, static_cast<UINT>(_wtof(line.c_str() + at + 15) * 1000), nullptr);
   if (option(L" --hidden") == std::wstring::npos) ShowWindow(host.dialog, SW_SHOWNORMAL);
-  // Windows starts the preview of the chosen saver when the page opens.
-  RestartPreview();
+  MakePreview();
+  // The preview's message processing may take the quit message: the flag tells.
+  if (host.startSaver && host.inProcess) RunPreviewHere();
   MSG msg;
-  while (!host.closed) {
-    if (std::exchange(host.previewPending, false)) {
-      RunPreviewHere();  // its message processing may take the quit message: the flag tells
-    } else if (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    } else {
-      break;
-    }
+  while (!host.closed && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
   }
   return 0;
 }

@@ -16,39 +16,35 @@ std::wstring Decimal(HWND window) {
 }
 
 // The stand-in dialog, kept off the screen, with the saver it started in its preview window.
-class HostedPreview {
- public:
-  HostedPreview() : host_(Process::Start(BuildDir() + L"vorlux_settings_host.exe", L"--hidden")) {
-    WaitUntil([&] { return (dialog_ = FindWindowW(host::kHostClass, nullptr)) != nullptr; }, 10s);
-    preview_ = reinterpret_cast<HWND>(Send(host::kQueryMessage, host::kQueryPreview));
-    const auto id = static_cast<DWORD>(Send(host::kQueryMessage, host::kQuerySaverProcessId));
-    saver_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+struct HostedPreview {
+  HostedPreview() {
+    WaitUntil([&] { return (dialog = FindWindowW(host::kHostClass, nullptr)) != nullptr; }, 10s);
+    preview = reinterpret_cast<HWND>(Send(host::kQueryMessage, host::kQueryPreview));
+    saver =
+        Process::Open(static_cast<DWORD>(Send(host::kQueryMessage, host::kQuerySaverProcessId)));
   }
   ~HostedPreview() {
-    PostMessageW(dialog_, WM_CLOSE, 0, 0);
-    host_.WaitExit(5s);
-    // A saver that outlives its dialog would hold the instance rule for the next test.
-    if (saver_ && !SaverEnded(5s)) TerminateProcess(saver_, 9);
-    if (saver_) CloseHandle(saver_);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    host.WaitExit(5s);
+    // A saver that outlives its dialog would hold the instance rule for the next test: the
+    // wait gives it time to end by itself, and letting go of it ends it otherwise.
+    saver.WaitExit(5s);
   }
   // The saver has started and announced its window.
   bool Announced() {
-    return preview_ && saver_ &&
-           WaitUntil([&] { return ReadSaverSetting(kKeyActiveSetup) == Decimal(preview_); }, 10s);
+    return preview && saver.Running() &&
+           WaitUntil([&] { return ReadSaverSetting(kKeyActiveSetup) == Decimal(preview); }, 10s);
   }
   LRESULT Send(const wchar_t* hook, WPARAM wParam = 0) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(dialog_, RegisterWindowMessageW(hook), wParam, 0, SMTO_NORMAL, 5000,
+    SendMessageTimeoutW(dialog, RegisterWindowMessageW(hook), wParam, 0, SMTO_NORMAL, 5000,
                         &result);
     return static_cast<LRESULT>(result);
   }
-  bool SaverEnded(Millis timeout) {
-    return WaitForSingleObject(saver_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
-  }
 
-  Process host_;
-  HWND dialog_ = nullptr, preview_ = nullptr;
-  HANDLE saver_ = nullptr;
+  Process host = Process::Start(BuildDir() + L"vorlux_settings_host.exe", L"--hidden");
+  HWND dialog = nullptr, preview = nullptr;
+  Process saver;
 };
 
 TEST_F(PreviewLifecycle, RunsAnnouncedWhileChosenAndEndsLeavingZeroWhenTheDialogChanges) {
@@ -57,15 +53,15 @@ TEST_F(PreviewLifecycle, RunsAnnouncedWhileChosenAndEndsLeavingZeroWhenTheDialog
     HostedPreview h;
     ASSERT_TRUE(h.Announced()) << "ActiveSetup: " << ReadSaverSetting(kKeyActiveSetup);
     // Several engine calls later it is still there: the dialog's choice is read correctly.
-    EXPECT_FALSE(h.SaverEnded(1000ms));
-    EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), Decimal(h.preview_));
+    EXPECT_FALSE(h.saver.WaitExit(1000ms));
+    EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), Decimal(h.preview));
 
     if (destroyWindow)
       EXPECT_EQ(h.Send(host::kDestroyPreviewMessage), 1);
     else
       EXPECT_EQ(h.Send(host::kSelectMessage, host::kItemMarquee), host::kItemMarquee);
     // One engine call is a tenth of a second plus its drawing; the rest is room for slowness.
-    EXPECT_TRUE(h.SaverEnded(3s));
+    EXPECT_EQ(h.saver.WaitExit(3s), 0u);
     EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), L"0");
   }
 }
@@ -87,16 +83,16 @@ TEST_F(PreviewLifecycle, ASecondPreviewEndsAtOnceAndAShowGoesAheadLeavingTheAnno
   ASSERT_TRUE(h.Announced());
   // Another window than the running preview's: a second preview that went ahead would announce
   // it, or leave "0" behind.
-  EXPECT_EQ(Process::StartSaver(L"/p " + Decimal(h.dialog_)).WaitExit(10s), 0u);
-  EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), Decimal(h.preview_));
+  EXPECT_EQ(Process::StartSaver(L"/p " + Decimal(h.dialog)).WaitExit(10s), 0u);
+  EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), Decimal(h.preview));
 
   Process show = Process::StartSaver(L"/S");
   EXPECT_TRUE(WaitUntil([&] { return !show.Windows().empty(); }, 10s)) << "no show";
   Sleep(300);  // input sent at once after the window appears is partly lost
   PressKey(VK_SHIFT);
   EXPECT_EQ(show.WaitExit(10s), 0u);
-  EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), Decimal(h.preview_));
-  EXPECT_FALSE(h.SaverEnded(0ms)) << "the preview goes on behind the show";
+  EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), Decimal(h.preview));
+  EXPECT_TRUE(h.saver.Running()) << "the preview goes on behind the show";
 }
 
 }  // namespace

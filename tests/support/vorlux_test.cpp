@@ -39,6 +39,13 @@ Process Process::Start(const std::wstring& program, std::wstring_view arguments)
   return p;
 }
 
+Process Process::Open(DWORD id) {
+  Process p;
+  p.handle_.reset(
+      OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, id));
+  return p;
+}
+
 void Process::Ender::operator()(HANDLE process) const {
   TerminateProcess(process, 9);  // fails harmlessly once the process has ended
   WaitForSingleObject(process, 5000);
@@ -199,13 +206,10 @@ void SaverTest::TearDown() {
 }
 
 HWND SaverTest::ShowHwnd() const {
-  for (HWND w : saver_.Windows()) {
-    RECT r;
-    GetWindowRect(w, &r);
-    if (r.right - r.left >= GetSystemMetrics(SM_CXSCREEN) &&
-        r.bottom - r.top >= GetSystemMetrics(SM_CYSCREEN))
+  for (HWND w : saver_.Windows())
+    if (RECT r; GetWindowRect(w, &r) && r.right - r.left >= GetSystemMetrics(SM_CXSCREEN) &&
+                r.bottom - r.top >= GetSystemMetrics(SM_CYSCREEN))
       return w;
-  }
   return nullptr;
 }
 

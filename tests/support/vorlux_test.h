@@ -34,6 +34,8 @@ class Process {
   // Starts program with the argument text after its quoted path.
   static Process Start(const std::wstring& program, std::wstring_view arguments);
   static Process StartSaver(std::wstring_view arguments) { return Start(SaverPath(), arguments); }
+  // A process that someone else started.
+  static Process Open(DWORD id);
 
   bool Running() const { return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
   // The exit code once the process has ended within the timeout; empty otherwise. This
