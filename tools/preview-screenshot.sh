@@ -9,13 +9,16 @@ build=${1:?usage: preview-screenshot.sh BUILD_DIR [OUTPUT.png] [SECONDS]}
 out=${2:-docs/preview.png}
 wait=${3:-3.2}
 here=$(cd "$(dirname "$0")" && pwd)
-run="$here/winerun.sh --root $build/wine"
+arch=win32
+# A build for 64-bit Windows runs under 64-bit Wine.
+if file "$build/vorlux_settings_host.exe" | grep -q 'PE32+'; then arch=win64; fi
+run="$here/winerun.sh --root $build/wine --arch $arch"
 
 $run up >/dev/null 2>&1 </dev/null
 eval "$($run env)"
 # The default settings: black background, random colours.
-wine reg delete 'HKCU\Software\Vorlux Screen Saver' /f >/dev/null 2>&1 || true
-wine "$build/vorlux_settings_host.exe" --in-process --close-after "$(echo "$wait + 3" | bc)" \
+"$WINE" reg delete 'HKCU\Software\Vorlux Screen Saver' /f >/dev/null 2>&1 || true
+"$WINE" "$build/vorlux_settings_host.exe" --in-process --close-after "$(echo "$wait + 3" | bc)" \
   </dev/null >/dev/null 2>&1 &
 sleep "$wait"
 geometry=$(xdotool search --name "Display Properties" getwindowgeometry)

@@ -19,6 +19,8 @@
 
 namespace {
 
+constexpr wchar_t kPreviewClass[] = L"VorluxPreviewWindow";
+
 using namespace vorlux;
 using namespace vorlux::host;
 
@@ -65,7 +67,7 @@ void RunPreviewHere() {
 // As Windows does when the page opens: the preview window (Windows' 152 by 112 pixels) and the
 // chosen saver started in it.
 void MakePreview() {
-  host.preview = Child(host.monitor, L"Static", L"", SS_BLACKRECT, {16, 14, 168, 126});
+  host.preview = Child(host.monitor, kPreviewClass, L"", 0, {16, 14, 168, 126});
   if (!host.startSaver || host.inProcess) return;
   std::wstring line = L"\"" + host.saverPath + L"\" /p " +
                       std::to_wstring(reinterpret_cast<UINT_PTR>(host.preview));
@@ -119,7 +121,12 @@ bool CreateDialogWindows() {
                               .hCursor = LoadCursorW(nullptr, IDC_ARROW),
                               .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1),
                               .lpszClassName = kHostClass};
-  if (!RegisterClassW(&dialogClass)) return false;
+  // The preview window is black, as Windows paints it before a saver draws.
+  const WNDCLASSW previewClass{.lpfnWndProc = DefWindowProcW,
+                               .hInstance = instance,
+                               .hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+                               .lpszClassName = kPreviewClass};
+  if (!RegisterClassW(&dialogClass) || !RegisterClassW(&previewClass)) return false;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   RECT frame{0, 0, 360, 300};
   AdjustWindowRect(&frame, style, FALSE);

@@ -113,7 +113,10 @@ case "$cmd" in
   up) up ;;
   down) down ;;
   env) printf 'export WINEPREFIX=%q WINEARCH=%q WINEDEBUG=-all DISPLAY=%q WINEDLLOVERRIDES=%q\n' \
-         "$WINEPREFIX" "$arch" "$DISPLAY" "$WINEDLLOVERRIDES" ;;
+         "$WINEPREFIX" "$arch" "$DISPLAY" "$WINEDLLOVERRIDES"
+       # The loader to run programs with: $WINE (and Wine's own WINELOADER for the 64-bit one).
+       printf 'export WINE=%q\n' "$wine"
+       [ "$arch" = win32 ] || printf 'export WINELOADER=%q\n' "$wine" ;;
   run)
     [ $# -gt 0 ] || { echo "winerun: no program given" >&2; exit 2; }
     up
