@@ -16,9 +16,8 @@ namespace {
 
 // The windows are never shown: other tests may be taking screenshots of the same display.
 HWND NewWindow(const wchar_t* cls, const std::wstring& title, HWND parent, DWORD style = 0) {
-  const DWORD kind = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPED;
-  return CreateWindowExW(0, cls, title.c_str(), kind | style, 0, 0, 300, 200, parent, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
+  return CreateWindowW(cls, title.c_str(), (parent ? WS_CHILD | WS_VISIBLE : 0) | style, 0, 0, 300,
+                       200, parent, nullptr, nullptr, nullptr);
 }
 
 // A drop-down list with the given items and current item (-1: none).
@@ -63,11 +62,10 @@ TEST(Probe, MatchesOnlyTheWholeCurrentItemOfAListOnTheScreenSaverPage) {
       {L"Screen Saver", {L""}, 0, L"", false},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "page '" << c.page.substr(0, 30) << "', item " << c.current
-                                    << " of " << c.items.size());
     Dialog d;
     NewList(c.page.empty() ? d.window : d.Page(c.page), c.items, c.current);
-    EXPECT_EQ(IsSaverSelected(d.window, c.name), c.match);
+    EXPECT_EQ(IsSaverSelected(d.window, c.name), c.match)
+        << c.page.substr(0, 30) << ", " << c.current;
   }
 }
 

@@ -25,7 +25,8 @@ TEST(RegistryStore, KeepsAnyTextAsOneStringValueAndReadsTheDefaultForTheRest) {
     EXPECT_EQ(read(L"Value"), text) << "length " << text.size();
   }
   DWORD type = 0, size = 0, number = 5;
-  RegGetValueW(HKEY_CURRENT_USER, section.c_str(), L"Other", RRF_RT_ANY, &type, nullptr, &size);
+  RegGetValueW(HKEY_CURRENT_USER, section.c_str(), L"Other", RRF_RT_ANY | RRF_NOEXPAND, &type,
+               nullptr, &size);
   EXPECT_TRUE(type == REG_SZ && size == 2 * sizeof(wchar_t)) << "one text value with its NUL";
   // A value of another type, put there by hand, reads as absent rather than as garbage.
   RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), L"Number", REG_DWORD, &number, 4);
