@@ -11,7 +11,7 @@
 namespace vorlux::test {
 namespace {
 
-enum : int { kFrame = 10, kRed, kCheck, kOptA, kOptB, kOptC, kLabel, kOK, kCancel };
+enum : int { kFrame = 10, kRed, kCheck, kA, kB, kC, kLabel, kOK, kCancel };
 
 class ControlsForm : public Form {
  public:
@@ -26,51 +26,21 @@ class ControlsForm : public Form {
     return l;
   }
   void CreateControls() override {
+    using K = ControlKind;
+    const auto row = [](int n) { return Twips{100, 100 + 300 * n, 1500, 250}; };
+    // clang-format off
     AddControls({
-        {.kind = ControlKind::kFrame, .id = kFrame, .twips = {100, 1500, 3000, 1500}},
-        {.kind = ControlKind::kComboList,
-         .id = kRed,
-         .twips = {100, 100, 1000, 315},
-         .tabIndex = 4,
-         .container = kFrame},
-        {.kind = ControlKind::kOptionButton,
-         .id = kOptC,
-         .caption = L"C",
-         .twips = {100, 600, 1000, 200},
-         .tabIndex = 5,
-         .container = kFrame},
-        {.kind = ControlKind::kCheckBox,
-         .id = kCheck,
-         .caption = L"&Check",
-         .twips = {100, 100, 1500, 200},
-         .tabIndex = 0},
-        {.kind = ControlKind::kOptionButton,
-         .id = kOptA,
-         .caption = L"A",
-         .twips = {100, 400, 1500, 200},
-         .tabIndex = 1},
-        {.kind = ControlKind::kOptionButton,
-         .id = kOptB,
-         .caption = L"B",
-         .twips = {100, 700, 1500, 200},
-         .tabIndex = 2},
-        {.kind = ControlKind::kLabel,
-         .id = kLabel,
-         .caption = L"Label",
-         .twips = {100, 1000, 1500, 300},
-         .font = {L"Arial", 9}},
-        {.kind = ControlKind::kPushButton,
-         .id = kOK,
-         .caption = L"OK",
-         .twips = {3300, 100, 1000, 345},
-         .tabIndex = 10,
-         .style = BS_DEFPUSHBUTTON},
-        {.kind = ControlKind::kPushButton,
-         .id = kCancel,
-         .caption = L"Cancel",
-         .twips = {3300, 600, 1000, 345},
-         .tabIndex = 11},
+        {.kind = K::kFrame, .id = kFrame, .twips = {100, 2000, 3000, 1500}},
+        {.kind = K::kComboList, .id = kRed, .twips = row(0), .tabIndex = 4, .container = kFrame},
+        {.kind = K::kOptionButton, .id = kC, .twips = row(1), .tabIndex = 5, .container = kFrame},
+        {.kind = K::kCheckBox, .id = kCheck, .twips = row(0), .tabIndex = 0},
+        {.kind = K::kOptionButton, .id = kA, .twips = row(1), .tabIndex = 1},
+        {.kind = K::kOptionButton, .id = kB, .twips = row(2), .tabIndex = 2},
+        {.kind = K::kLabel, .id = kLabel, .caption = L"Label", .twips = row(3), .font = {L"Arial"}},
+        {.kind = K::kPushButton, .id = kOK, .twips = {3300, 100, 1000, 345}, .tabIndex = 10},
+        {.kind = K::kPushButton, .id = kCancel, .twips = {3300, 600, 1000, 345}, .tabIndex = 11},
     });
+    // clang-format on
     for (int i = 0; i < 3; ++i) AddListItem(kRed, std::to_wstring(i));
   }
   void Control_Click(int id) override { events.push_back(L"Click " + std::to_wstring(id)); }
@@ -99,14 +69,14 @@ TEST(Controls, ListsAndOptionsRaiseTheirClickFromCodeAsFromTheUser) {
   EXPECT_EQ(form.events, Events(4, L"Click 11"));
   // Options: a click only when one becomes selected; the group ends at the container.
   form.events.clear();
-  form.SetOptionValue(kOptC, true);
-  form.SetOptionValue(kOptA, true);
-  form.SetOptionValue(kOptA, true);
-  SendMessageW(form.Control(kOptB), BM_CLICK, 0, 0);
+  form.SetOptionValue(kC, true);
+  form.SetOptionValue(kA, true);
+  form.SetOptionValue(kA, true);
+  SendMessageW(form.Control(kB), BM_CLICK, 0, 0);
   EXPECT_EQ(form.events, (Events{L"Click 15", L"Click 13", L"Click 14"}));
-  EXPECT_FALSE(form.OptionValue(kOptA));
-  EXPECT_TRUE(form.OptionValue(kOptB));
-  EXPECT_TRUE(form.OptionValue(kOptC)) << "another container, another group";
+  EXPECT_FALSE(form.OptionValue(kA));
+  EXPECT_TRUE(form.OptionValue(kB));
+  EXPECT_TRUE(form.OptionValue(kC)) << "another container, another group";
   form.SetCheckValue(kCheck, 1);
   EXPECT_EQ(form.CheckValue(kCheck), 1);
   form.Unload();
@@ -119,7 +89,7 @@ TEST(Controls, TabOrderFollowsTheIndexAndEnterAndEscPressTheirButtons) {
   for (HWND w = GetWindow(form.hWnd(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
     order.push_back(GetDlgCtrlID(w));
   // The frame takes the place of the list it holds (tab index 4), after the options.
-  EXPECT_EQ(order, (std::vector<int>{kCheck, kOptA, kOptB, kFrame, kOK, kCancel, kLabel}));
+  EXPECT_EQ(order, (std::vector<int>{kCheck, kA, kB, kFrame, kOK, kCancel, kLabel}));
   for (WORD key : {VK_RETURN, VK_ESCAPE}) {
     SetFocus(form.Control(kCheck));
     PostMessageW(form.Control(kCheck), WM_KEYDOWN, key, 0);
