@@ -32,7 +32,7 @@ case "$screen" in
 esac
 mkdir -p "$root"
 root=$(cd "$root" && pwd)
-base=$(( ($(printf '%s' "$root" | cksum | cut -d' ' -f1) % 300) * 2 + 100 ))
+base=$(( ($(printf '%s %s' "$root" "$arch" | cksum | cut -d' ' -f1) % 3000) * 2 + 100 ))
 disp=$(( base + idx ))
 state="$root/$screen"
 
@@ -100,8 +100,8 @@ up() {
 
 down() {
   for dir in "$root"/*/; do
-    [ -d "$dir/prefix" ] || continue
-    WINEPREFIX="$dir/prefix" wineserver -k 2>/dev/null || true
+    # A prefix that failed to build still has its display and keeper to stop.
+    [ -d "$dir/prefix" ] && { WINEPREFIX="$dir/prefix" wineserver -k 2>/dev/null || true; }
     for p in keeper xvfb; do
       if alive "$dir/$p.pid"; then kill "$(cat "$dir/$p.pid")" 2>/dev/null || true; fi
       rm -f "$dir/$p.pid"
