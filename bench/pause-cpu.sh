@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Prints the CPU used by a process waiting 5 s in Pause under Wine, against a spinning wait
 # that polls messages and the clock: the program's own CPU (measured inside) and the
-# wineserver's (from /proc, over the same 5 s). Needs the win32 build (cmake --build --preset win32).
+# wineserver's (from /proc, over the same 5 s). Needs the Windows build (cmake --build --preset
+# win32, or win64 where
+# 32-bit programs cannot run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${BUILD:-build/win32}
-runner=(tools/winerun.sh --root "$build/wine" --keeper "$build/vorlux_keeper.exe")
+preset=$(bash tools/windows-preset.sh)
+build=${BUILD:-build/$preset}
+runner=(tools/winerun.sh --root "$build/wine" --arch "$preset" --keeper "$build/vorlux_keeper.exe")
 "${runner[@]}" up
 eval "$("${runner[@]}" env)"
 source bench/wine-procs.sh
 server=$(wineserver_pid)
 hz=$(getconf CLK_TCK)
 for mode in pause spin; do
-  wine "$build/pause_cpu_win32.exe" "$mode" 5 | while read -r line; do
+  "$WINE" "$build/pause_cpu_win32.exe" "$mode" 5 | while read -r line; do
     line=${line%$'\r'}
     case "$line" in
       waiting) before=$(cpu_ticks "$server") ;;

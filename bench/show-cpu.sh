@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Figures of a running show under Wine at 1024x768: time from start to the first frame, CPU
 # seconds of the program and of wineserver per second of show over 30 s, and frames per second.
-# Needs the win32 build (cmake --build --preset win32).
+# Needs the Windows build (cmake --build --preset win32, or win64 where
+# 32-bit programs cannot run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${BUILD:-build/win32}
+preset=$(bash tools/windows-preset.sh)
+build=${BUILD:-build/$preset}
 seconds=${SHOW_SECONDS:-30}
 export VORLUX_SCREEN=1024x768
-runner=(tools/winerun.sh --root "$build/wine" --keeper "$build/vorlux_keeper.exe")
+runner=(tools/winerun.sh --root "$build/wine" --arch "$preset" --keeper "$build/vorlux_keeper.exe")
 "${runner[@]}" up
 eval "$("${runner[@]}" env)"
 source bench/wine-procs.sh
 server=$(wineserver_pid)
 hz=$(getconf CLK_TCK)
-wine "$build/show_win32.exe" "$seconds" 5 | while read -r line; do
+"$WINE" "$build/show_win32.exe" "$seconds" 5 | while read -r line; do
   line=${line%$'\r'}
   case "$line" in
     ready)

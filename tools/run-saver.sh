@@ -9,24 +9,27 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/setup-debian.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$(nproc)" --target SSVorlux vorlux_keeper
-saver="$PWD/build/win32/SSVorlux.scr"
+preset=$(bash tools/windows-preset.sh)
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j"$(nproc)" --target SSVorlux vorlux_keeper
+saver="$PWD/build/$preset/SSVorlux.scr"
 args=("$@")
 [ ${#args[@]} -gt 0 ] || args=(/S)
 echo "built $saver ($(stat -c %s "$saver") bytes)"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  export WINEPREFIX="$PWD/build/run-saver/prefix" WINEARCH=win32 WINEDEBUG=-all
+  export WINEPREFIX="$PWD/build/run-saver/prefix-$preset" WINEARCH=$preset WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+  wine=wine
+  if [ "$preset" = win64 ]; then wine=/usr/lib/wine/wine64; export WINELOADER=$wine; fi
+  [ -d "$WINEPREFIX" ] || "$wine" wineboot -i >/dev/null 2>&1
   echo "running on $DISPLAY: press a key or click to end the show"
-  exec wine "$saver" "${args[@]}"
+  exec "$wine" "$saver" "${args[@]}"
 fi
 
 root="$PWD/build/run-saver/wine"
-runner=(tools/winerun.sh --root "$root" --keeper "$PWD/build/win32/vorlux_keeper.exe")
+runner=(tools/winerun.sh --root "$root" --arch "$preset" --keeper "$PWD/build/$preset/vorlux_keeper.exe")
 trap '"${runner[@]}" down >/dev/null 2>&1 || true' EXIT
 "${runner[@]}" up
 eval "$("${runner[@]}" env)"
@@ -35,7 +38,7 @@ mkdir -p "$shots"
 rm -f "$shots"/show-*.png
 seconds=${SHOW_SECONDS:-45}
 echo "no X display: running the show on private display $DISPLAY for $seconds s"
-wine "$saver" "${args[@]}" &
+"$WINE" "$saver" "${args[@]}" &
 pid=$!
 for ((t = 3; t <= seconds; t += 3)); do
   sleep 3

@@ -24,4 +24,16 @@ if [ "${#need[@]}" -gt 0 ]; then
   $SUDO apt-get update -qq
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
 fi
+# Wine runs 32-bit programs only where the kernel runs 32-bit Linux programs. Elsewhere the
+# Windows build and its tests are made for 64-bit Windows and run under 64-bit Wine.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  need=()
+  for p in wine64 g++-mingw-w64-x86-64-posix; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
+  done
+  if [ "${#need[@]}" -gt 0 ]; then
+    echo "setup: this kernel cannot run 32-bit programs; installing ${need[*]}"
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
+  fi
+fi
 echo "setup: all packages present"

@@ -22,15 +22,16 @@ ctest --preset native -j"$jobs"
 echo "== fuzz targets (${FUZZ_SECONDS:-30} s each)"
 bash tools/run-fuzz.sh
 
-echo "== Windows build under Wine"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$jobs"
-size=$(stat -c %s build/win32/SSVorlux.scr)
-echo "SSVorlux.scr: $size bytes"
-if i686-w64-mingw32-objdump -p build/win32/SSVorlux.scr | grep 'DLL Name' | grep -viE \
+preset=$(bash tools/windows-preset.sh)
+echo "== Windows build under Wine ($preset)"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j"$jobs"
+scr=build/$preset/SSVorlux.scr
+echo "SSVorlux.scr: $(stat -c %s "$scr") bytes"
+if objdump -p "$scr" | grep 'DLL Name' | grep -viE \
     'kernel32|user32|gdi32|comdlg32|shell32|advapi32|msvcrt|ntdll|comctl32|ole32'; then
   echo "SSVorlux.scr imports a DLL that is not part of Windows" >&2
   exit 1
 fi
-trap 'tools/winerun.sh --root build/win32/wine down >/dev/null 2>&1 || true' EXIT
-ctest --preset win32 -j2
+trap 'tools/winerun.sh --root build/$preset/wine --arch $preset down >/dev/null 2>&1 || true' EXIT
+ctest --preset "$preset" -j2
