@@ -2,8 +2,7 @@
 # Prints the CPU used by a process waiting 5 s in Pause under Wine, against a spinning wait
 # that polls messages and the clock: the program's own CPU (measured inside) and the
 # wineserver's (from /proc, over the same 5 s). Needs the Windows build (cmake --build --preset
-# win32, or win64 where
-# 32-bit programs cannot run).
+# win32, or win64 where 32-bit programs cannot run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=$(bash tools/windows-preset.sh)
