@@ -1,57 +1,32 @@
+// The saver's list name: the file name without directory, extension and its first two characters.
 #include "saver/list_name.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace vorlux {
+namespace vorlux::test {
 namespace {
 
-TEST(ListName, DropsTheFirstTwoCharactersAndTheExtension) {
-  EXPECT_EQ(SaverListName(L"SSVorlux.scr"), L"Vorlux");
-  EXPECT_EQ(SaverListName(L"ssvorlux.SCR"), L"vorlux");  // the letter case is kept
-  EXPECT_EQ(SaverListName(L"SSVorlux"), L"Vorlux");      // no extension
-  EXPECT_EQ(SaverListName(L"SSVorlux."), L"Vorlux");
-  // Only the last extension goes; earlier dots belong to the name.
-  EXPECT_EQ(SaverListName(L"SSVor.lux.scr"), L"Vor.lux");
-  EXPECT_EQ(SaverListName(L"SS.scr.scr"), L".scr");
-}
-
-TEST(ListName, TakesTheFileNameOfAPath) {
-  EXPECT_EQ(SaverListName(L"C:\\WINDOWS\\system32\\SSVorlux.scr"), L"Vorlux");
-  EXPECT_EQ(SaverListName(L"Z:/work/build/SSVorlux.scr"), L"Vorlux");
-  EXPECT_EQ(SaverListName(L"C:SSVorlux.scr"), L"Vorlux");
-  // A dot in a directory name is not the file's extension.
-  EXPECT_EQ(SaverListName(L"C:\\my.dir\\SSVorlux"), L"Vorlux");
-}
-
-TEST(ListName, ShortOrEmptyNamesGiveWhatIsLeft) {
-  EXPECT_EQ(SaverListName(L""), L"");
-  EXPECT_EQ(SaverListName(L"S"), L"");
-  EXPECT_EQ(SaverListName(L"SS"), L"");
-  EXPECT_EQ(SaverListName(L"SS.scr"), L"");
-  EXPECT_EQ(SaverListName(L"SSV.scr"), L"V");
-  EXPECT_EQ(SaverListName(L".scr"), L"");
-  EXPECT_EQ(SaverListName(L"C:\\dir\\"), L"");
-  EXPECT_EQ(SaverListName(L"\\"), L"");
-}
-
-TEST(ListName, NeverSplitsASurrogatePair) {
-  // U+1F600 as UTF-16: the pair is one character of the name.
-  const std::wstring face = L"\xD83D\xDE00";
-  EXPECT_EQ(SaverListName(L"S" + face + L"Vorlux.scr"), L"Vorlux");
-  EXPECT_EQ(SaverListName(face + face + L"Vorlux.scr"), L"Vorlux");
-  EXPECT_EQ(SaverListName(L"SS" + face + L".scr"), face);
-  // Lone surrogates are single characters.
-  EXPECT_EQ(SaverListName(L"\xD83DSVorlux.scr"), L"Vorlux");
-  EXPECT_EQ(SaverListName(L"\xDE00\xD83DVorlux.scr"), L"Vorlux");
-  EXPECT_EQ(SaverListName(L"S\xD83D.scr"), L"");
-}
-
-TEST(ListName, LongNamesAreKeptWhole) {
+TEST(ListName, FileNameFromItsThirdCharacterWithoutDirectoryAndLastExtension) {
+  const std::wstring face = L"\xD83D\xDE00";  // U+1F600 as UTF-16: one character of the name
   const std::wstring body(5000, L'x');
-  EXPECT_EQ(SaverListName(L"SS" + body + L".scr"), body);
+  // clang-format off
+  const struct { std::wstring file, name; } cases[] = {
+      {L"SSVorlux.scr", L"Vorlux"},     {L"ssvorlux.SCR", L"vorlux"},  {L"SSVorlux", L"Vorlux"},
+      {L"SSVorlux.", L"Vorlux"},        {L"SSVor.lux.scr", L"Vor.lux"}, {L"SS.scr.scr", L".scr"},
+      {L"C:\\WINDOWS\\system32\\SSVorlux.scr", L"Vorlux"}, {L"Z:/work/SSVorlux.scr", L"Vorlux"},
+      {L"C:SSVorlux.scr", L"Vorlux"},   {L"C:\\my.dir\\SSVorlux", L"Vorlux"},
+      {L"", L""}, {L"S", L""}, {L"SS", L""}, {L"SS.scr", L""}, {L"SSV.scr", L"V"}, {L".scr", L""},
+      {L"C:\\dir\\", L""}, {L"\\", L""}, {L"SS" + body + L".scr", body},
+      // A surrogate pair is never split; lone surrogates are single characters.
+      {L"S" + face + L"Vorlux.scr", L"Vorlux"}, {face + face + L"Vorlux.scr", L"Vorlux"},
+      {L"SS" + face + L".scr", face},   {L"\xD83DSVorlux.scr", L"Vorlux"},
+      {L"\xDE00\xD83DVorlux.scr", L"Vorlux"}, {L"S\xD83D.scr", L""},
+  };
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(SaverListName(c.file), c.name) << c.file.substr(0, 40);
 }
 
 }  // namespace
-}  // namespace vorlux
+}  // namespace vorlux::test

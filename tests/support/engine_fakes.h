@@ -1,5 +1,5 @@
-// Fakes for driving the figures and the engine: scripted draws, a host on a fake clock, and a
-// surface that logs or merely counts what is drawn.
+// Fakes for driving the figures and the engine in both builds: scripted draws, a host on a fake
+// clock, and a surface that logs or merely counts what is drawn.
 #pragma once
 
 #include <functional>
@@ -54,23 +54,22 @@ struct FakeHost : EngineHost {
 struct RecordingSurface : Surface {
   explicit RecordingSurface(std::vector<std::string>* l = nullptr, bool s = true)
       : log(l), shapes(s) {}
-  void SetPen(uint32_t color, int32_t width) override {
-    if (log) Add("Pen", {color, width});
-  }
+  void SetPen(uint32_t color, int32_t width) override { Add("Pen", {color, width}); }
   void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override {
     ++primitives;
-    if (log && shapes) Add("Line", {x1, y1, x2, y2});
+    if (shapes) Add("Line", {x1, y1, x2, y2});
   }
   void DrawArc(int32_t l, int32_t t, int32_t r, int32_t b, int32_t sx, int32_t sy, int32_t ex,
                int32_t ey) override {
     ++primitives;
-    if (log && shapes) Add("Arc", {l, t, r, b, sx, sy, ex, ey});
+    if (shapes) Add("Arc", {l, t, r, b, sx, sy, ex, ey});
   }
   void FillRect(const Rect& rc) override {
     ++fills;
-    if (log) Add("Fill", {rc.left, rc.top, rc.right, rc.bottom});
+    Add("Fill", {rc.left, rc.top, rc.right, rc.bottom});
   }
   void Add(const char* name, std::initializer_list<int64_t> values) {
+    if (!log) return;
     std::string entry = name;
     for (int64_t v : values) entry += " " + std::to_string(v);
     log->push_back(entry);
