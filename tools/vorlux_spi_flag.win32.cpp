@@ -4,6 +4,5 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   BOOL running = FALSE;
-  SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-  return running ? 1 : 0;
+  return SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running;
 }

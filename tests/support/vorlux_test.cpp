@@ -3,6 +3,7 @@
 
 #include "config/run_state.h"
 #include "config/settings_store.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace vorlux::test {
 
@@ -14,14 +15,9 @@ std::wstring BuildDir() {
 
 bool WaitUntil(const std::function<bool()>& pred, Millis timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
-  while (!pred()) {
+  for (; !pred(); Sleep(10)) {
     if (std::chrono::steady_clock::now() >= end) return false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(10);
+    ProcessPendingMessages();
   }
   return true;
 }
@@ -41,12 +37,11 @@ Process Process::Start(const std::wstring& program, std::wstring_view arguments)
 
 Process Process::Open(DWORD id) {
   Process p;
-  p.handle_.reset(
-      OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, id));
+  p.handle_.reset(OpenProcess(PROCESS_ALL_ACCESS, FALSE, id));
   return p;
 }
 
-void Process::Ender::operator()(HANDLE process) const {
+void Process::End(HANDLE process) {
   TerminateProcess(process, 9);  // fails harmlessly once the process has ended
   WaitForSingleObject(process, 5000);
   CloseHandle(process);
@@ -59,39 +54,29 @@ std::optional<DWORD> Process::WaitExit(Millis timeout) {
   return code;
 }
 
-std::vector<HWND> Process::Windows(bool visibleOnly) const {
-  std::vector<HWND> windows;
+std::vector<HWND> Process::Windows() const {
+  std::pair<DWORD, std::vector<HWND>> found{GetProcessId(handle_.get()), {}};
   EnumWindows(
-      [](HWND w, LPARAM found) WINAPI -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
+      [](HWND w, LPARAM p) WINAPI -> BOOL {
+        auto& [id, windows] = *reinterpret_cast<decltype(found)*>(p);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == id && IsWindowVisible(w)) windows.push_back(w);
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&windows));
-  std::erase_if(windows, [&](HWND w) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    return pid != GetProcessId(handle_.get()) || (visibleOnly && !IsWindowVisible(w));
-  });
-  return windows;
+      reinterpret_cast<LPARAM>(&found));
+  return found.second;
 }
 
 std::wstring WindowTextOf(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
   return text;
 }
 
 std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};
   return std::wstring(name, static_cast<size_t>(GetClassNameW(window, name, 256)));
-}
-
-bool ChildWithText(HWND window, std::wstring_view text) {
-  for (HWND child = nullptr; (child = FindWindowExW(window, child, nullptr, nullptr));)
-    if (WindowTextOf(child).find(text) != std::wstring::npos || ChildWithText(child, text))
-      return true;
-  return false;
 }
 
 std::wstring ReadSaverSetting(std::wstring_view key) {
@@ -113,15 +98,14 @@ Screenshot Screenshot::CaptureRect(const RECT& r) {
   s.pixels_.resize(static_cast<size_t>(s.width_) * s.height_);
   HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, s.width_, s.height_);
-  HGDIOBJ old = SelectObject(memory, bitmap);
+  SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, s.width_, s.height_, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
+  DeleteDC(memory);  // which lets go of the bitmap: GetDIBits reads only one that is free
   // Top-down rows of 32-bit BGRx, which read as 0x00RRGGBB once the unused byte is cleared.
   BITMAPINFO info{{sizeof(BITMAPINFOHEADER), s.width_, -s.height_, 1, 32, BI_RGB}};
-  GetDIBits(memory, bitmap, 0, s.height_, s.pixels_.data(), &info, DIB_RGB_COLORS);
+  GetDIBits(screen, bitmap, 0, s.height_, s.pixels_.data(), &info, DIB_RGB_COLORS);
   for (uint32_t& p : s.pixels_) p &= 0xFFFFFF;
   DeleteObject(bitmap);
-  DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return s;
 }
@@ -151,22 +135,16 @@ void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers) {
 }
 
 ColouredWindow::ColouredWindow(COLORREF color, RECT r) {
-  const WNDCLASSW wc{.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) WINAPI -> LRESULT {
-                       if (msg != WM_ERASEBKGND) return DefWindowProcW(w, msg, wp, lp);
-                       const auto dc = reinterpret_cast<HDC>(wp);
-                       RECT area;
-                       GetClientRect(w, &area);
-                       SetBkColor(dc, static_cast<COLORREF>(GetWindowLongPtrW(w, GWLP_USERDATA)));
-                       return ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
-                     },
+  // A class for each colour, whose brush paints the window.
+  const std::wstring name = L"VorluxTestColour" + std::to_wstring(color);
+  const WNDCLASSW wc{.lpfnWndProc = DefWindowProcW,
                      .hInstance = GetModuleHandleW(nullptr),
-                     .lpszClassName = L"VorluxTestColour"};
-  RegisterClassW(&wc);
+                     .hbrBackground = CreateSolidBrush(color),
+                     .lpszClassName = name.c_str()};
+  if (!RegisterClassW(&wc)) DeleteObject(wc.hbrBackground);  // registered before
   hwnd_ =
-      CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, r.left, r.top,
+      CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, r.left, r.top,
                       r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, static_cast<LONG_PTR>(color));
-  ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
 }
 
@@ -183,7 +161,7 @@ bool SaverRunningFlag() {
 void SaverTest::SetUp() {
   ClearSaverSettings();
   // The pointer rests in the middle, as a user's would, away from anything the test opens.
-  MoveMouseTo(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
 }
 
 void SaverTest::TearDown() {

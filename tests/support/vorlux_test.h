@@ -28,7 +28,8 @@ inline std::wstring SaverPath() { return BuildDir() + L"SSVorlux.scr"; }
 // Polls pred every few milliseconds while processing this thread's messages.
 bool WaitUntil(const std::function<bool()>& pred, Millis timeout);
 
-// A process started with a command line, as Windows starts a screen saver.
+// A process started with a command line, as Windows starts a screen saver. One that still runs
+// when its owner lets go of it is ended.
 class Process {
  public:
   // Starts program with the argument text after its quoted path.
@@ -41,21 +42,16 @@ class Process {
   // The exit code once the process has ended within the timeout; empty otherwise. This
   // thread's windows keep answering meanwhile: the program may send them messages.
   std::optional<DWORD> WaitExit(Millis timeout);
-  // Top-level windows of the process, optionally only visible ones.
-  std::vector<HWND> Windows(bool visibleOnly = true) const;
+  // The process's visible top-level windows.
+  std::vector<HWND> Windows() const;
 
  private:
-  // Ends a process that still runs when its owner lets go of it.
-  struct Ender {
-    void operator()(HANDLE process) const;
-  };
-  std::unique_ptr<void, Ender> handle_;
+  static void End(HANDLE process);
+  std::unique_ptr<void, decltype(&End)> handle_{nullptr, End};
 };
 
 std::wstring WindowTextOf(HWND window);
 std::wstring ClassNameOf(HWND window);
-// Whether any window below this one, at any depth, has a text that contains the given one.
-bool ChildWithText(HWND window, std::wstring_view text);
 
 // The saver's settings (section "Setting" of the application title); "(absent)" for none.
 std::wstring ReadSaverSetting(std::wstring_view key);
@@ -80,13 +76,11 @@ class Screenshot {
   std::vector<uint32_t> pixels_;
 };
 
-// Input as a user sends it. A click takes the button's MOUSEEVENTF_xDOWN flag.
+// Input as a user sends it. A click takes the button's MOUSEEVENTF_xDOWN flag. (The pointer is
+// placed with SetCursorPos: SendInput scales absolute coordinates to 0..65535 and can land a
+// pixel off, which matters to a watch that counts pixels.)
 void PressKey(WORD virtualKey);
 void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers = {});
-// An exact position: SendInput scales absolute coordinates to 0..65535 and can land a pixel
-// off, which matters to a watch that counts pixels. The window under the pointer gets the same
-// mouse-move message as for a hand move.
-inline void MoveMouseTo(int x, int y) { SetCursorPos(x, y); }
 
 // A top-level popup window of one colour.
 class ColouredWindow {
