@@ -1,9 +1,13 @@
-// The forms toolkit: loading and unloading, twips, and modal showing. (Key and mouse events and
-// the background picture are seen at work in the full-screen show's end-to-end tests.)
+// The forms toolkit: loading and unloading, twips and unload modes of a plain form; and the
+// About box made with it, modeless and modal. (Key and mouse events, the background picture and
+// the box's text and closing after an interval are seen over the full-screen show end to end.)
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
+#include "about/about_text.h"
+#include "about/about_window.win32.h"
 #include "ui/forms.win32.h"
 #include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
@@ -17,55 +21,99 @@ class RecordingForm : public Form {
   std::string log;
 
  protected:
-  WindowLayout Layout() const override { return {.clientWidth = 3000, .clientHeight = 1500}; }
   void CreateControls() override { log += "c"; }
   void Form_Load() override { log += "l"; }
   void Form_QueryUnload(int mode) override { log += "q" + std::to_string(mode); }
 };
 
-TEST(Forms, LoadsOnceInTwipsAndTellsTheCloseBoxFromCodeWhenUnloading) {
+TEST(Forms, LoadOnceInTwipsAndTellTheCloseBoxFromCodeWhenUnloading) {
   RecordingForm f;
   HWND h = f.hWnd();  // touching the window loads the form, hidden
-  EXPECT_TRUE(IsWindow(h) && !IsWindowVisible(h) && ClassNameOf(h) == kFormClassName);
   f.Load();
-  const int tx = ScreenTwipsPerPixelX(), ty = ScreenTwipsPerPixelY();
-  RECT r;
+  EXPECT_TRUE(!IsWindowVisible(h) && ClassNameOf(h) == kFormClassName);
+  RECT r;  // of the default size in twips
   GetClientRect(h, &r);
-  EXPECT_TRUE(r.right == 3000 / tx && r.bottom == 1500 / ty) << r.right << "x" << r.bottom;
-  f.Move(100 * tx, 50 * ty, 300 * tx, 200 * ty);
-  f.SetTop(10 * ty);
-  GetWindowRect(h, &r);
-  EXPECT_TRUE(r.left == 100 && r.top == 10 && r.right == 400 && r.bottom == 210);
-  EXPECT_TRUE(f.Top() == 10 * ty && f.Width() == 300 * tx);
+  EXPECT_TRUE(r.right * ScreenTwipsPerPixelX() == 4800 && r.bottom * ScreenTwipsPerPixelY() == 3600)
+      << r.right << "x" << r.bottom;
   f.Unload();
   f.Unload();  // not loaded: nothing happens
-  EXPECT_FALSE(IsWindow(h));
-  f.Show();  // loads again
-  EXPECT_TRUE(f.IsVisible());
+  f.Show();    // loads again
   SendMessageW(f.hWnd(), WM_CLOSE, 0, 0);
-  EXPECT_FALSE(f.IsLoaded());
-  const std::string code = std::to_string(kUnloadCode), box = std::to_string(kUnloadControlMenu);
-  EXPECT_EQ(f.log, "clq" + code + "clq" + box)
+  EXPECT_FALSE(IsWindow(h) || f.IsLoaded());
+  EXPECT_EQ(f.log, "clq" + std::to_string(kUnloadCode) + "clq" + std::to_string(kUnloadControlMenu))
       << "loaded once each time, closed by code, by the box";
 }
 
-RecordingForm *g_owner, *g_modal;
-bool g_ownerDisabled;
-void CALLBACK UnloadModal(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  g_ownerDisabled = !IsWindowEnabled(g_owner->hWnd());
-  g_modal->Unload();
+// A box with its pictures from the program's own file.
+struct Box : fabout {
+  Box() {
+    SetResourceModule(LoadLibraryExW(SaverPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  }
+  HGDIOBJ Image() { return HGDIOBJ(SendMessageW(imgIcon(), STM_GETIMAGE, IMAGE_BITMAP, 0)); }
+};
+
+TEST(AboutBox, ModelessBoxIsTopMostCentredWithItsLinksOnTheirLinesAndLeavesNoPicture) {
+  Box box;
+  box.SetModeless(true);
+  box.About(L"");
+  ASSERT_TRUE(box.Loaded()) << "a modeless box stays open after About returns";
+  const HWND h = box.hWnd();
+  RECT r, text;
+  GetWindowRect(h, &r);
+  EXPECT_TRUE(IsWindowVisible(h) && GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(abs(r.left + r.right - GetSystemMetrics(SM_CXSCREEN)) <= 2 &&
+              abs(r.top + r.bottom - GetSystemMetrics(SM_CYSCREEN)) <= 2)
+      << "centred";
+  // Each link shows in blue on its line of the text.
+  ProcessPendingMessages();
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, HGDIOBJ(SendMessageW(box.lblAbout(), WM_GETFONT, 0, 0)));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  DeleteDC(dc);
+  GetWindowRect(box.lblAbout(), &text);
+  for (const auto& [link, caption, line] :
+       {std::tuple{box.lblmailto(), L"vorlux@example.org", kEmailPlaceholderLine},
+        std::tuple{box.lblweb(), L"https://www.example.org/vorlux/", kWebPlaceholderLine}}) {
+    GetWindowRect(link, &r);
+    const int lineTop = text.top + line * tm.tmHeight;
+    EXPECT_TRUE(WindowTextOf(link) == caption && r.top >= lineTop - 2 &&
+                r.bottom <= lineTop + tm.tmHeight + 2 &&
+                Screenshot::CaptureRect(r).CountOf(0x0000FF) > 0)
+        << caption << " from " << r.top - lineTop << " to " << r.bottom - lineTop;
+  }
+  const HGDIOBJ first = box.Image();
+  box.About(L"");  // filling the shown box again replaces its picture; the old one goes
+  const HGDIOBJ second = box.Image();
+  box.Unload();
+  EXPECT_TRUE(first != second && !GetObjectType(first) && !GetObjectType(second));
 }
 
-TEST(Forms, ModalShowDisablesTheOtherFormsUntilTheFormIsUnloaded) {
-  RecordingForm owner, modal;
-  owner.Show();
-  g_owner = &owner, g_modal = &modal, g_ownerDisabled = false;
-  SetTimer(nullptr, 0, 100, UnloadModal);
-  modal.Show(true);
-  EXPECT_FALSE(modal.IsLoaded()) << "returns once the form is unloaded";
-  EXPECT_TRUE(g_ownerDisabled);
-  EXPECT_TRUE(IsWindowEnabled(owner.hWnd())) << "the owner is enabled again";
+// Inside the modal opening, once the box is on the screen: notes where the focus is and whether
+// the other form is disabled, and presses OK. After some 5 seconds it closes the box by force.
+Box* g_box;
+HWND g_other;
+int g_ticks;
+bool g_focusOnOK, g_otherDisabled;
+void CALLBACK PressOK(HWND, UINT, UINT_PTR, DWORD) {
+  if (++g_ticks > 50) return g_box->Unload();
+  if (!g_box->IsVisible()) return;
+  g_focusOnOK = GetFocus() == g_box->btnOK();
+  g_otherDisabled = !IsWindowEnabled(g_other);
+  SendMessageW(g_box->btnOK(), BM_CLICK, 0, 0);
+}
+
+TEST(AboutBox, FromTheSystemMenuItIsModalOverTheOtherFormsAndReturnsOnlyOnceClosed) {
+  Box box;
+  Form other;
+  other.Show();
+  g_box = &box, g_other = other.hWnd(), g_ticks = 0, g_focusOnOK = g_otherDisabled = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, PressOK);
+  AboutFromSystemMenu(box, nullptr);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_focusOnOK && g_otherDisabled) << "returned before the box was on the screen";
+  EXPECT_TRUE(g_ticks <= 50 && !box.Loaded() && IsWindowEnabled(other.hWnd()))
+      << "OK closes the box, and the other forms are enabled again";
 }
 
 }  // namespace

@@ -1,0 +1,192 @@
+// The platform layer's small pieces: the wait, the cursor count and window hooks; GDI drawing
+// with one module pen at a time and the device context put back; the registry store. (The
+// four-fold symmetry of whole frames is checked on the screen of the real show.)
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "config/settings_store.win32.h"
+#include "engine/gdi_surface.win32.h"
+#include "ui/window_utils.win32.h"
+
+namespace vorlux::test {
+namespace {
+
+// A window's own procedure: answers WM_APP with N, and counts WM_APP and timer ticks.
+int g_messages;
+template <int N>
+LRESULT CALLBACK Original(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return m == WM_APP || m == WM_TIMER ? (++g_messages, N) : DefWindowProcW(h, m, w, l);
+}
+
+// A hook adds 10 to the answer of the procedure it displaced.
+LRESULT CALLBACK Hook(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return (m == WM_APP ? 10 : 0) + CallSavedWndProc(h, m, w, l);
+}
+
+// A window of this thread with the given procedure.
+HWND PlainWindow(WNDPROC proc) {
+  HWND w = CreateWindowW(L"Static", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+  SetWindowLongPtrW(w, GWLP_WNDPROC, LONG_PTR(proc));
+  return w;
+}
+
+// The time this thread has run, in the kernel and in user mode.
+double CpuSeconds() {
+  FILETIME t[4];
+  GetThreadTimes(GetCurrentThread(), &t[0], &t[1], &t[2], &t[3]);
+  const auto s = [](FILETIME f) { return (ULONGLONG(f.dwHighDateTime) << 32 | f.dwLowDateTime); };
+  return (s(t[2]) + s(t[3])) / 1e7;
+}
+
+TEST(Pause, WaitsItsTimeAsleepWhileDispatchingAndAnsweringMessages) {
+  HWND w = PlainWindow(Original<0>);
+  g_messages = 0;
+  for (float seconds : {0.0f, -1.0f, std::numeric_limits<float>::quiet_NaN()}) {
+    PostMessageW(w, WM_APP, 0, 0);
+    const double start = MonotonicSeconds();
+    Pause(seconds);
+    EXPECT_LT(MonotonicSeconds() - start, 0.5) << seconds;
+  }
+  EXPECT_EQ(g_messages, 3) << "messages are processed at least once";
+  // No timer runs yet: only the sent message can wake the wait.
+  const double start = MonotonicSeconds(), cpu = CpuSeconds();
+  double answered = -1;  // read after the join
+  std::thread sender([&] {
+    Sleep(50);
+    SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
+    answered = MonotonicSeconds() - start;
+  });
+  Pause(0.5f);
+  const double took = MonotonicSeconds() - start, busy = CpuSeconds() - cpu;
+  sender.join();
+  // Generous bounds: the figures are the benchmark's. A sent message does not wait for the end.
+  EXPECT_TRUE(took >= 0.495 && took < 2.0 && answered < 0.4 && busy < 0.1)
+      << took << " s, answered after " << answered << " s, " << busy << " s of CPU";
+  SetTimer(w, 1, 20, nullptr);
+  Pause(0.3f);
+  EXPECT_GE(g_messages, 3 + 5) << "timer messages are dispatched during the wait";
+  DestroyWindow(w);
+}
+
+TEST(MouseCursor, HideAndShowEndInTheirStateFromAnyCount) {
+  // ShowCursor answers with the new display count.
+  const auto to = [](int count) {
+    for (int n = ShowCursor(FALSE); n != count;) n = ShowCursor(n < count);
+  };
+  const int original = ShowCursor(FALSE) + 1;
+  for (int start : {-3, 2}) {
+    to(start);
+    HideMouseCursor();
+    const int hidden = ShowCursor(FALSE) + 1;
+    ShowMouseCursor();
+    EXPECT_TRUE(hidden < 0 && hidden < start && ShowCursor(FALSE) >= -1)
+        << "from " << start << ", at least one call each";
+  }
+  to(original);
+}
+
+TEST(WindowHook, EachWindowKeepsItsOwnDisplacedProcedureUntilUnhooked) {
+  HWND a = PlainWindow(Original<1>), b = PlainWindow(Original<2>);
+  const auto app = [](HWND w) { return SendMessageW(w, WM_APP, 0, 0); };
+  for (HWND w : {a, b, a}) HookWindow(w, Hook);  // a second hook would call itself for ever
+  EXPECT_TRUE(app(a) == 11 && app(b) == 12);
+  UnhookWindow(a);
+  EXPECT_TRUE(GetWindowLongPtrW(a, GWLP_WNDPROC) == LONG_PTR(Original<1>) && !SavedWndProc(a));
+  EXPECT_EQ(app(b), 12) << "the other window is still hooked";
+  DestroyWindow(a);
+  DestroyWindow(b);
+}
+
+// A thousand pens in turn: only the last one is alive, solid, of its colour and width.
+HPEN ManyPens(GraphicsState& g, HDC dc) {
+  std::vector<HPEN> pens{g.CurrentPen.Get()};
+  for (int i = 0; i < 1000; ++i) pens.push_back((SetPen(g, dc, i, 3 - i % 3), g.CurrentPen.Get()));
+  for (HPEN pen : pens)  // a deleted pen's handle may come back for a later pen
+    EXPECT_TRUE(pen == pens.back() || GetObjectType(pen) == 0) << pen;
+  LOGPEN p{};
+  EXPECT_TRUE(GetObjectW(pens.back(), sizeof p, &p) && p.lopnStyle == PS_SOLID &&
+              p.lopnWidth.x == 3 && p.lopnColor == 999);
+  return pens.back();
+}
+
+TEST(Graphical, ManyPensLeaveOneAliveAndReleasePutsTheDcsOwnObjectsBack) {
+  // A device context of its own: its selections outlive ReleaseDC.
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  const WNDCLASSW wc{CS_OWNDC, DefWindowProcW, 0, 0, module, 0, 0, 0, 0, L"VorluxOwnDc"};
+  RegisterClassW(&wc);
+  HWND w = CreateWindowW(wc.lpszClassName, L"", WS_POPUP, 0, 0, 64, 64, 0, 0, module, 0);
+  HDC dc = GetDC(w), drawDC = nullptr;
+  const HGDIOBJ ownPen = GetCurrentObject(dc, OBJ_PEN), ownBrush = GetCurrentObject(dc, OBJ_BRUSH);
+  for (int32_t brushColor : {0, kNoBrush}) {
+    GraphicsState g;
+    GraphicsSetup(g, w, brushColor, RGB(1, 2, 3), 1, drawDC);
+    const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
+    LOGBRUSH b{};  // the device context's own, or a black one of the module's
+    EXPECT_TRUE(brushColor == kNoBrush ? brush == ownBrush
+                                       : GetObjectW(brush, sizeof b, &b) && b.lbColor == 0);
+    const HPEN pen = ManyPens(g, dc);
+    GraphicsRelease(g, w, dc);
+    EXPECT_TRUE(GetCurrentObject(dc, OBJ_PEN) == ownPen &&
+                GetCurrentObject(dc, OBJ_BRUSH) == ownBrush);
+    EXPECT_TRUE(!GetObjectType(pen) && (brush == ownBrush || !GetObjectType(brush))) << "deleted";
+  }
+  DestroyWindow(w);
+  GraphicsState g;
+  ManyPens(g, nullptr);  // nothing can be selected without a device context; the pens still go
+}
+
+TEST(Graphical, SurfacePaintsSegmentsArcsAndFillsAsGdiDoes) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ oldBitmap = SelectObject(dc, CreateBitmap(400, 400, 1, 32, nullptr));
+  PatBlt(dc, 0, 0, 400, 400, BLACKNESS);
+  SelectObject(dc, CreateSolidBrush(RGB(255, 0, 0)));
+  GraphicsState state;
+  GdiSurface surface(state, dc);
+  surface.SetPen(RGB(0, 0, 255), 1);
+  surface.DrawLine(10, 10, 20, 10);
+  // Counter-clockwise from the ray to the right to the ray upwards: the top-right quarter.
+  surface.DrawArc(100, 100, 200, 200, 200, 150, 150, 100);
+  surface.FillRect({300, 300, 310, 305});  // with the brush selected, none of its own
+  const auto at = [&](int x, int y) { return GetPixel(dc, x, y); };  // 0x00BBGGRR
+  EXPECT_TRUE(at(10, 10) == 0xFF0000 && at(19, 10) == 0xFF0000 && at(20, 10) == 0)
+      << "no end point";
+  int quarters[2][2] = {};  // lit pixels by quarter of the arc's box: [bottom][right]
+  for (int y = 95; y <= 205; ++y)
+    for (int x = 95; x <= 205; ++x) quarters[y > 150][x >= 150] += at(x, y) != 0;
+  EXPECT_TRUE(quarters[0][1] > 50 && quarters[0][0] + quarters[1][0] + quarters[1][1] <= 2);
+  EXPECT_TRUE(at(300, 300) == 0xFF && at(309, 304) == 0xFF && at(310, 304) == 0);
+  GraphicsRelease(state, nullptr, dc);
+  DeleteObject(SelectObject(dc, GetStockObject(WHITE_BRUSH)));
+  DeleteObject(SelectObject(dc, oldBitmap));
+  DeleteDC(dc);
+}
+
+TEST(RegistryStore, KeepsAnyTextAsOneStringValueAndReadsTheDefaultForTheRest) {
+  const std::wstring app = L"Vorlux Store Test " + std::to_wstring(GetCurrentProcessId());
+  const std::wstring section = L"Software\\" + app + L"\\Setting";
+  RegistrySettingsStore store;
+  const auto read = [&](const wchar_t* key) { return store.Read(app, L"Setting", key, L"-"); };
+  EXPECT_EQ(read(L"Value"), L"-") << "no key at all";
+  store.Write(app, L"Setting", L"Other", L"x");
+  EXPECT_EQ(read(L"Value"), L"-") << "a section without the value";
+  for (const std::wstring& text : {std::wstring(), std::wstring(100000, L'7') + L"end",
+                                   std::wstring(L"s\u00ec \u4e2d\u6587 \U0001F600 \r\n ")}) {
+    store.Write(app, L"Setting", L"Value", text);
+    EXPECT_EQ(read(L"Value"), text) << "length " << text.size();
+  }
+  DWORD type = 0, number = 5;
+  RegGetValueW(HKEY_CURRENT_USER, section.c_str(), L"Other", RRF_RT_ANY | RRF_NOEXPAND, &type,
+               nullptr, nullptr);
+  EXPECT_EQ(type, DWORD(REG_SZ)) << "a text value, not one to expand";
+  // A value of another type, put there by hand, reads as absent rather than as garbage.
+  RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), L"Number", REG_DWORD, &number, 4);
+  EXPECT_EQ(read(L"Number"), L"-");
+  RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + app).c_str());
+}
+
+}  // namespace
+}  // namespace vorlux::test
