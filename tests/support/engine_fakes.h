@@ -27,11 +27,7 @@ struct FakeHost : EngineHost {
     if (onYield) onYield();
   }
   void Pause(float seconds) override {
-    if (log) {
-      std::ostringstream entry;
-      entry << "Pause " << seconds;
-      log->push_back(entry.str());
-    }
+    if (log) log->push_back((std::ostringstream() << "Pause " << seconds).str());
     clock += seconds;
     ProcessMessages();
     if (onPause) onPause();
@@ -56,20 +52,17 @@ struct RecordingSurface : Surface {
       : log(l), shapes(s) {}
   void SetPen(uint32_t color, int32_t width) override { Add("Pen", {color, width}); }
   void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override {
-    ++primitives;
-    if (shapes) Add("Line", {x1, y1, x2, y2});
+    Add("Line", {x1, y1, x2, y2}, ++primitives && shapes);
   }
   void DrawArc(int32_t l, int32_t t, int32_t r, int32_t b, int32_t sx, int32_t sy, int32_t ex,
                int32_t ey) override {
-    ++primitives;
-    if (shapes) Add("Arc", {l, t, r, b, sx, sy, ex, ey});
+    Add("Arc", {l, t, r, b, sx, sy, ex, ey}, ++primitives && shapes);
   }
   void FillRect(const Rect& rc) override {
-    ++fills;
-    Add("Fill", {rc.left, rc.top, rc.right, rc.bottom});
+    Add("Fill", {rc.left, rc.top, rc.right, rc.bottom}, ++fills);
   }
-  void Add(const char* name, std::initializer_list<int64_t> values) {
-    if (!log) return;
+  void Add(const char* name, std::initializer_list<int64_t> values, bool logged = true) {
+    if (!log || !logged) return;
     std::string entry = name;
     for (int64_t v : values) entry += " " + std::to_string(v);
     log->push_back(entry);
@@ -89,24 +82,25 @@ inline AnimationState MakeAnimation(int32_t centerX, int32_t centerY, int16_t st
   return state;
 }
 
-// Whether every figure in use is the four-fold mirror image of its copy 0.
+// Whether every figure in use is the four-fold mirror image of its copy 0: copy 1 across the
+// vertical axis (arc left and right trading places), copy 2 across both, copy 3 the horizontal.
 inline bool Mirrored(const FigureSet& f) {
-  const int32_t cx2 = 2 * f.CenterX, cy2 = 2 * f.CenterY;
-  bool ok = true;
-  const auto xs = [&](const CoordinateTable& x, const CoordinateTable& mirror, int i) {
-    ok = ok && x[1][i] == cx2 - mirror[0][i] && x[2][i] == x[1][i] && x[3][i] == x[0][i];
+  const auto ok = [&](const CoordinateTable& t, const CoordinateTable& mirror, int32_t c2, int i,
+                      bool x) {
+    const int32_t m = c2 - mirror[0][i];
+    return t[1][i] == (x ? m : t[0][i]) && t[2][i] == (x ? m : c2 - t[0][i]) &&
+           t[3][i] == (x ? t[0][i] : t[2][i]);
   };
   for (int i = 0; i <= f.LastFigure; ++i) {
-    xs(f.LineX1, f.LineX1, i);
-    xs(f.LineX2, f.LineX2, i);
-    xs(f.ArcLeft, f.ArcRight, i);  // left and right trade places in the mirror
-    xs(f.ArcRight, f.ArcLeft, i);
-    for (const CoordinateTable* y : {&f.LineY1, &f.LineY2, &f.ArcTop, &f.ArcBottom}) {
-      const auto& t = *y;
-      ok = ok && t[1][i] == t[0][i] && t[2][i] == cy2 - t[0][i] && t[3][i] == t[2][i];
-    }
+    if (!(ok(f.LineX1, f.LineX1, 2 * f.CenterX, i, true) &&
+          ok(f.LineX2, f.LineX2, 2 * f.CenterX, i, true) &&
+          ok(f.ArcLeft, f.ArcRight, 2 * f.CenterX, i, true) &&
+          ok(f.ArcRight, f.ArcLeft, 2 * f.CenterX, i, true)))
+      return false;
+    for (const CoordinateTable* y : {&f.LineY1, &f.LineY2, &f.ArcTop, &f.ArcBottom})
+      if (!ok(*y, *y, 2 * f.CenterY, i, false)) return false;
   }
-  return ok;
+  return true;
 }
 
 }  // namespace vorlux::test
