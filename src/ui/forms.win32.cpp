@@ -50,6 +50,16 @@ BOOL CALLBACK DisableForModal(HWND w, LPARAM lp) {
 
 HMODULE g_resourceModule = nullptr;
 
+// The button of a button-down message, and the buttons held during a mouse move.
+int ButtonPressed(UINT msg) {
+  return msg == WM_LBUTTONDOWN ? kLeftButton : msg == WM_RBUTTONDOWN ? kRightButton : kMiddleButton;
+}
+
+int ButtonsHeld(WPARAM wp) {
+  return (wp & MK_LBUTTON ? kLeftButton : 0) | (wp & MK_RBUTTON ? kRightButton : 0) |
+         (wp & MK_MBUTTON ? kMiddleButton : 0);
+}
+
 // The owner of the forms kept out of the taskbar: never shown, so never disabled by a modal form.
 HWND HiddenOwnerWindow() {
   static HWND owner = nullptr;
@@ -507,22 +517,15 @@ LRESULT CALLBACK Form::LabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
       case WM_MOUSEMOVE: {
-        int buttons = 0;
-        if (wp & MK_LBUTTON) buttons |= kLeftButton;
-        if (wp & MK_RBUTTON) buttons |= kRightButton;
-        if (wp & MK_MBUTTON) buttons |= kMiddleButton;
-        form->Control_MouseMove(id, buttons, CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),
-                                PixelsToTwipsY(GET_Y_LPARAM(lp)));
+        form->Control_MouseMove(id, ButtonsHeld(wp), CurrentModifiers(),
+                                PixelsToTwipsX(GET_X_LPARAM(lp)), PixelsToTwipsY(GET_Y_LPARAM(lp)));
         break;
       }
       case WM_LBUTTONDOWN:
       case WM_RBUTTONDOWN:
       case WM_MBUTTONDOWN: {
-        const int button = msg == WM_LBUTTONDOWN   ? kLeftButton
-                           : msg == WM_RBUTTONDOWN ? kRightButton
-                                                   : kMiddleButton;
-        form->Control_MouseDown(id, button, CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),
-                                PixelsToTwipsY(GET_Y_LPARAM(lp)));
+        form->Control_MouseDown(id, ButtonPressed(msg), CurrentModifiers(),
+                                PixelsToTwipsX(GET_X_LPARAM(lp)), PixelsToTwipsY(GET_Y_LPARAM(lp)));
         // The handler may have unloaded the form, and the label with it.
         if (!IsWindow(hwnd)) return 0;
         break;
@@ -661,19 +664,12 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-      const int button = msg == WM_LBUTTONDOWN   ? kLeftButton
-                         : msg == WM_RBUTTONDOWN ? kRightButton
-                                                 : kMiddleButton;
-      Form_MouseDown(button, CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),
+      Form_MouseDown(ButtonPressed(msg), CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),
                      PixelsToTwipsY(GET_Y_LPARAM(lp)));
       return 0;
     }
     case WM_MOUSEMOVE: {
-      int buttons = 0;
-      if (wp & MK_LBUTTON) buttons |= kLeftButton;
-      if (wp & MK_RBUTTON) buttons |= kRightButton;
-      if (wp & MK_MBUTTON) buttons |= kMiddleButton;
-      Form_MouseMove(buttons, CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),
+      Form_MouseMove(ButtonsHeld(wp), CurrentModifiers(), PixelsToTwipsX(GET_X_LPARAM(lp)),
                      PixelsToTwipsY(GET_Y_LPARAM(lp)));
       return 0;
     }
