@@ -60,10 +60,10 @@ TEST(AboutBox, ModelessBoxIsTopMostCentredWithItsLinksOnTheirLinesAndLeavesNoPic
   const HWND h = box.hWnd();
   RECT r, text;
   GetWindowRect(h, &r);
-  EXPECT_TRUE(IsWindowVisible(h) && GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_TRUE(abs(r.left + r.right - GetSystemMetrics(SM_CXSCREEN)) <= 2 &&
+  EXPECT_TRUE(IsWindowVisible(h) && GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST &&
+              abs(r.left + r.right - GetSystemMetrics(SM_CXSCREEN)) <= 2 &&
               abs(r.top + r.bottom - GetSystemMetrics(SM_CYSCREEN)) <= 2)
-      << "centred";
+      << "shown top-most and centred";
   // Each link shows in blue on its line of the text.
   ProcessPendingMessages();
   HDC dc = CreateCompatibleDC(nullptr);
