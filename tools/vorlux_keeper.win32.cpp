@@ -11,8 +11,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   CreateWindowW(L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  if (std::strstr(commandLine, "--warm-up")) return 0;
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  for (MSG msg; !std::strstr(commandLine, "--warm-up") && GetMessageW(&msg, nullptr, 0, 0) > 0;)
+    DispatchMessageW(&msg);
   return 0;
 }

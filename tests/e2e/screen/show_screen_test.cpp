@@ -1,8 +1,6 @@
 // The show at the screen size of the test display (run at two sizes).
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "vorlux_test.h"
 
 namespace vorlux::test {
@@ -37,12 +35,12 @@ TEST_F(ShowOnScreen, CoversTheScreenTopMostAndDrawsMirroredOverTheDesktopUntilAC
   ASSERT_TRUE(  // which waits for the cursor to be hidden
       StartShow({{L"BlackScreen", L"0"}, {L"ColorRandom", L"0"}, {L"ColorFixed", L"255,255,0"}}));
   const auto start = GetTickCount64();
-  HWND show = ShowHwnd();
   RECT r;
-  GetWindowRect(show, &r);
-  EXPECT_EQ(std::tuple(r.left, r.top, r.right, r.bottom), std::tuple(0, 0, w, h));
-  EXPECT_TRUE(GetWindowLongW(show, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_FALSE(GetWindowLongW(show, GWL_STYLE) & WS_CAPTION);
+  GetWindowRect(ShowHwnd(), &r);
+  EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right == w && r.bottom == h)
+      << r.left << "," << r.top << " to " << r.right << "," << r.bottom;
+  EXPECT_TRUE(GetWindowLongW(ShowHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST &&
+              !(GetWindowLongW(ShowHwnd(), GWL_STYLE) & WS_CAPTION));
 
   // Yellow lines over the desktop as it was, four-fold mirrored once the picture has grown.
   const auto overTheDesktop = [&] {
