@@ -35,6 +35,7 @@ TEST_F(Show, EndsOnEachKeyOrClickAndOnMouseMovesOnlyWhenEnabledAndBeyondTwoPixel
       {"Alt alone",           L"0", true,  [] { PressKey(VK_MENU); }},
       {"a letter",            L"0", true,  [] { PressKey('K'); }},
       {"a left click",        L"0", true,  [] { ClickMouse(MOUSEEVENTF_LEFTDOWN); }},
+      {"a middle click",      L"0", true,  [] { ClickMouse(MOUSEEVENTF_MIDDLEDOWN); }},
       {"Shift + right click", L"0", true,  [] { ClickMouse(MOUSEEVENTF_RIGHTDOWN, {VK_SHIFT}); }},
       {"moves within 2 px",   L"1", false, [] { MovesWithinTwoPixels(); }},
       {"then 3 px up",        L"1", true,  [] { MovesWithinTwoPixels(); MoveBy(0, -3); }},
