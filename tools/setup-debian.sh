@@ -33,6 +33,7 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   done
   if [ "${#need[@]}" -gt 0 ]; then
     echo "setup: this kernel cannot run 32-bit programs; installing ${need[*]}"
+    $SUDO apt-get update -qq
     $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
   fi
 fi
