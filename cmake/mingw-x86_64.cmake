@@ -1,13 +1,5 @@
-# Cross build for 64-bit Windows with MinGW-w64 (posix thread model). The shipped program is the
-# 32-bit one; this build runs the same tests under a 64-bit Wine on machines that cannot run
-# 32-bit Linux programs (a kernel without 32-bit support).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 64-bit Windows: the same program and tests, run under 64-bit Wine on machines
+# that cannot run 32-bit Linux programs (a kernel without 32-bit support).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(VORLUX_MINGW x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -26,7 +26,7 @@ if [ "${#need[@]}" -gt 0 ]; then
 fi
 # Wine runs 32-bit programs only where the kernel runs 32-bit Linux programs. Elsewhere the
 # Windows build and its tests are made for 64-bit Windows and run under 64-bit Wine.
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+if [ "$(bash "$(dirname "$0")/windows-preset.sh")" = win64 ]; then
   need=()
   for p in wine64 g++-mingw-w64-x86-64-posix; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")

@@ -32,19 +32,14 @@ HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, RE
 // settings a new saver process would read, processes the dialog's messages while it runs, and
 // ends as the saver's would. Returns the host's exit code.
 int RunPreviewHere(HWND window, const std::wstring& listName) {
-  RunState run{.AppTitle = std::wstring(kAppTitle)};
   RegistrySettingsStore settings;
-  UniformRandom random;
-  AnimationState animation;
-  GraphicsState graphics;
-  InputWatchState watch;
-  fabout about;
-  SaverState saver{run, settings, random, animation, graphics, watch, about};
-  LoadSettings(run, settings, random, TimeOfDaySeconds());
+  SaverProcess process(settings);
+  process.run.AppTitle = kAppTitle;
+  LoadSettings(process.run, settings, process.random, TimeOfDaySeconds());
   PreviewState p{.TargetWindow = window, .listName = listName};
-  StartPreview(p, saver);
-  AnimatePreview(p, saver, [&] { return PreviewGoesOn(p); });
-  EndPreview(p, saver);
+  StartPreview(p, process.state);
+  AnimatePreview(p, process.state, [&] { return PreviewGoesOn(p); });
+  EndPreview(p, process.state);
   return 0;
 }
 

@@ -5,15 +5,10 @@
 
 #include <string>
 
-#include "about/about_window.win32.h"
 #include "app/command_line.h"
 #include "app/startup.h"
-#include "base/random.h"
 #include "base/steps.h"
-#include "config/run_state.h"
 #include "config/settings_store.win32.h"
-#include "engine/engine.h"
-#include "engine/gdi_surface.win32.h"
 #include "saver/preview.win32.h"
 #include "saver/saver_state.win32.h"
 #include "saver/show.win32.h"
@@ -22,25 +17,6 @@
 #include "ui/window_utils.win32.h"
 
 namespace vorlux {
-
-namespace {
-
-// Everything the process keeps from start to end. One instance, owned by Main.
-struct ProcessState {
-  RunState run;
-  RegistrySettingsStore settings;
-  UniformRandom random;
-  AnimationState animation;
-  GraphicsState graphics;
-  InputWatchState inputWatch;
-  fabout about;
-};
-
-HWND WindowFromHandle(int32_t handle) {
-  return reinterpret_cast<HWND>(static_cast<INT_PTR>(handle));
-}
-
-}  // namespace
 
 void EndProgram() { ExitProcess(0); }
 
@@ -54,7 +30,9 @@ bool OtherInstanceRunning() {
 }
 
 void Main() {
-  static ProcessState process;
+  // Everything the process keeps from start to end, handed to each job as it needs it.
+  static RegistrySettingsStore settings;
+  static SaverProcess process(settings);
   RunState& s = process.run;
   std::wstring command;
   bool previewActive = false;
@@ -66,7 +44,7 @@ void Main() {
   RunStep([&] {
     const InstanceDecision d = ApplyInstanceRule(
         s.RunMode, OtherInstanceRunning(),
-        [&] { return process.settings.Read(s.AppTitle, kSettingSection, kKeyActiveSetup, L"0"); },
+        [&] { return settings.Read(s.AppTitle, kSettingSection, kKeyActiveSetup, L"0"); },
         [&] { return reinterpret_cast<std::uintptr_t>(FindAppWindow(s.AppTitle, L"")); });
     previewActive = d.previewActive;
     if (d.action == InstanceAction::kRestoreAndEnd)
@@ -77,36 +55,29 @@ void Main() {
     s.TwipsPerPixelX = ScreenTwipsPerPixelX();
     s.TwipsPerPixelY = ScreenTwipsPerPixelY();
   });
-  RunStep([&] { LoadSettings(s, process.settings, process.random, TimeOfDaySeconds()); });
+  RunStep([&] { LoadSettings(s, settings, process.random, TimeOfDaySeconds()); });
   RunStep([&] {
     process.about.AppTitle = s.AppTitle;
     process.about.CopyrightYears = s.CopyrightYears;
   });
 
-  SaverState saver{s,
-                   process.settings,
-                   process.random,
-                   process.animation,
-                   process.graphics,
-                   process.inputWatch,
-                   process.about};
-  SetupState setup{s, process.settings, process.about};
+  SetupState setup{s, settings, process.about};
   switch (s.RunMode) {
     case kRunModeSetup:
-      RunStep([&] { RunSetupJob(setup, WindowFromHandle(SetupOwnerHandle(command))); });
+      RunStep([&] { RunSetupJob(setup, SetupOwnerHandle(command)); });
       break;
     case kRunModeShow:
-      RunStep([&] { RunShowJob(saver, previewActive); });
+      RunStep([&] { RunShowJob(process.state, previewActive); });
       break;
     case kRunModePreview:
-      RunStep([&] { RunPreviewJob(saver, PreviewHandle(command)); });
+      RunStep([&] { RunPreviewJob(process.state, PreviewHandle(command)); });
       break;
     case kRunModePassword:
       MessageBeep(MB_OK);
       break;
     default:
       s.RunMode = kRunModeSetup;
-      RunStep([&] { RunSetupJob(setup, nullptr); });
+      RunStep([&] { RunSetupJob(setup, 0); });
       break;
   }
   EndProgram();

@@ -32,6 +32,23 @@ struct SaverState {
   fabout& about;  // opened over the show by a plain right click
 };
 
+// What a saver process owns for the show or the preview, handed out to them as `state`. The
+// settings store is the owner's.
+struct SaverProcess {
+  explicit SaverProcess(SettingsStore& settings)
+      : state{run, settings, random, animation, graphics, watch, about} {}
+  SaverProcess(const SaverProcess&) = delete;
+  SaverProcess& operator=(const SaverProcess&) = delete;
+
+  RunState run;
+  UniformRandom random;
+  AnimationState animation;
+  GraphicsState graphics;
+  InputWatchState watch;
+  fabout about;
+  SaverState state;
+};
+
 // The engine's host in the program: window messages, the sleeping pause, the monotonic clock and
 // the stop flag of the run state; the show and the preview each say what ends a cycle.
 class WindowsEngineHost final : public EngineHost {

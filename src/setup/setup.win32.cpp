@@ -3,6 +3,6 @@
 
 namespace vorlux {
 
-void RunSetupJob(SetupState&, HWND) {}
+void RunSetupJob(SetupState&, int32_t) {}
 
 }  // namespace vorlux

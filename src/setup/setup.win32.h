@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "about/about_window.win32.h"
 #include "config/run_state.h"
 #include "config/settings_store.h"
@@ -16,8 +18,8 @@ struct SetupState {
   fabout& about;  // opened from the dialog's system menu
 };
 
-// Opens the dialog and returns once it is closed. asker: the window whose handle followed "/C:"
-// on the command line (its parent owns the dialog), or nullptr.
-void RunSetupJob(SetupState& setup, HWND asker);
+// Opens the dialog and returns once it is closed. askerHandle: the window handle that followed
+// "/C:" on the command line (its parent owns the dialog), or 0.
+void RunSetupJob(SetupState& setup, int32_t askerHandle);
 
 }  // namespace vorlux

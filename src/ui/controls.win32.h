@@ -1,6 +1,6 @@
-// The controls of the forms toolkit, created from named-field specs in twips: labels with mouse
-// events, a pointer of their own and a font whose underline can change; images and frames that
-// hold other controls; check boxes, option buttons, drop-down lists and push buttons.
+// The controls of the forms toolkit, created from named-field descriptions in twips: labels
+// with mouse events, a pointer of their own and a font whose underline can change; images and
+// frames that hold other controls; check boxes, option buttons, drop-down lists and push buttons.
 #pragma once
 
 #include <windows.h>
@@ -35,7 +35,7 @@ struct FontSpec {
   bool underline = false;
 };
 
-struct ControlSpec {
+struct ControlDef {
   ControlKind kind = ControlKind::kLabel;
   int id = 0;  // unique in the form, above 0
   std::wstring_view caption;

@@ -282,29 +282,29 @@ void Form::SetBackColor(COLORREF color) {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void Form::AddControls(std::initializer_list<ControlSpec> specs) {
+void Form::AddControls(std::initializer_list<ControlDef> defs) {
   if (!hwnd_) return;
   RegisterFrameClass();
-  const auto isContainer = [](const ControlSpec& c) {
+  const auto isContainer = [](const ControlDef& c) {
     return c.kind == ControlKind::kFrame || c.kind == ControlKind::kImage;
   };
   // A container takes the place in the tab order of the first control it holds.
-  const auto orderOf = [&](const ControlSpec& c) {
+  const auto orderOf = [&](const ControlDef& c) {
     int order = c.tabIndex < 0 ? INT_MAX : c.tabIndex;
     if (isContainer(c))
-      for (const ControlSpec& inner : specs)
+      for (const ControlDef& inner : defs)
         if (inner.container == c.id && inner.tabIndex >= 0 && inner.tabIndex < order)
           order = inner.tabIndex;
     return order;
   };
-  std::vector<const ControlSpec*> sorted;
-  for (const ControlSpec& c : specs) sorted.push_back(&c);
-  std::stable_sort(sorted.begin(), sorted.end(), [&](const ControlSpec* a, const ControlSpec* b) {
+  std::vector<const ControlDef*> sorted;
+  for (const ControlDef& c : defs) sorted.push_back(&c);
+  std::stable_sort(sorted.begin(), sorted.end(), [&](const ControlDef* a, const ControlDef* b) {
     if (isContainer(*a) != isContainer(*b)) return isContainer(*a);  // containers first
     return orderOf(*a) < orderOf(*b);
   });
-  for (const ControlSpec* spec : sorted) {
-    const ControlSpec& c = *spec;
+  for (const ControlDef* def : sorted) {
+    const ControlDef& c = *def;
     const wchar_t* windowClass = L"STATIC";
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | c.style | (c.visible ? WS_VISIBLE : 0);
     DWORD exStyle = 0;

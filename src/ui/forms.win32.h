@@ -141,7 +141,7 @@ class Form {
   // order follows tabIndex, a container taking the place of the first control it holds. The
   // notifications of the controls inside a frame reach the form, and a frame asks the form for
   // its background brush with WM_CTLCOLORSTATIC.
-  void AddControls(std::initializer_list<ControlSpec> specs);
+  void AddControls(std::initializer_list<ControlDef> defs);
   COLORREF BackColor() const { return backColor_; }
 
  private:

@@ -106,6 +106,10 @@ constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00;
 class PreviewInProcess : public ::testing::Test {
  protected:
   PreviewInProcess() {
+    run = {.TwipsPerPixelX = ScreenTwipsPerPixelX(),
+           .TwipsPerPixelY = ScreenTwipsPerPixelY(),
+           .ClearToBlack = true,
+           .FixedColor = RGB(255, 0, 0)};
     ProcessPendingMessages();
     Start(window);
     PatBlt(preview.drawDC, 0, 0, kW, kH, BLACKNESS);
@@ -140,17 +144,11 @@ class PreviewInProcess : public ::testing::Test {
   HWND monitor = NewWindow(L"Static", L"", page, {20, 20, 260, 220});
   HWND window = NewWindow(L"Static", L"", monitor, {20, 20, 20 + kW, 20 + kH});
   HWND list = NewList(page, {L"(None)", L"Vorlux", L"Marquee"}, 1);
-  RunState run{.TwipsPerPixelX = ScreenTwipsPerPixelX(),
-               .TwipsPerPixelY = ScreenTwipsPerPixelY(),
-               .ClearToBlack = true,
-               .FixedColor = RGB(255, 0, 0)};
   MemorySettingsStore settings;
-  UniformRandom random;
-  AnimationState animation;
-  GraphicsState graphics;
-  InputWatchState watch;
-  fabout about;
-  SaverState saver{run, settings, random, animation, graphics, watch, about};
+  SaverProcess process{settings};
+  RunState& run = process.run;
+  AnimationState& animation = process.animation;
+  SaverState& saver = process.state;
   PreviewState preview;
   std::vector<POINT> starts;
 };
@@ -176,7 +174,8 @@ TEST_F(PreviewInProcess, DrawsInItsWindowOnlyMovingByThreeUntilTheDialogChangesA
     Start(w);
     const bool drew = Run(100) != 1 || preview.drawDC;
     EndPreview(preview, saver);
-    EXPECT_FALSE(drew || graphics.CurrentPen.Get()) << "a device context or pens are left: " << w;
+    EXPECT_FALSE(drew || process.graphics.CurrentPen.Get())
+        << "a device context or pens are left: " << w;
   }
 }
 
