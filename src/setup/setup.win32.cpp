@@ -1,8 +1,44 @@
-// The setup job. The dialog is not part of the program yet: the job ends the run at once.
+// The setup job: the dialog, modeless, with the program's message loop waiting for its end.
 #include "setup/setup.win32.h"
+
+#include "about/system_menu.win32.h"
+#include "base/steps.h"
+#include "setup/setup_window.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace vorlux {
 
-void RunSetupJob(SetupState&, int32_t) {}
+void RunSetupJob(SetupState& setup, int32_t askerHandle) {
+  fsetup form(setup.run, setup.settings);
+  HWND dialog = nullptr;
+  // The window that asked (a page of the settings dialog) is not the one to disable: its
+  // parent is. A handle that names no window gives none.
+  HWND owner = nullptr;
+  RunStep([&] {
+    if (askerHandle != 0)
+      owner = GetParent(reinterpret_cast<HWND>(static_cast<intptr_t>(askerHandle)));
+  });
+  if (owner) EnableWindow(owner, FALSE);
+  RunStep([&] {
+    form.Load();
+    dialog = form.hWnd();
+    HookSystemMenu(dialog, setup.about);
+    form.Show(false);
+  });
+  // Sleeps on the queue between messages; the handlers raise the stop flag. A dialog that is
+  // gone without raising it ends the wait too.
+  while (!setup.run.StopRequested && form.IsLoaded()) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    RunStep([] { ProcessPendingMessages(); });
+  }
+  if (owner) {
+    EnableWindow(owner, TRUE);
+    SetForegroundWindow(owner);
+  }
+  RunStep([&] {
+    UnhookSystemMenu(dialog);
+    form.Unload();
+  });
+}
 
 }  // namespace vorlux

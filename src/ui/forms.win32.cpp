@@ -27,6 +27,7 @@ void RegisterFormClass(WNDPROC procedure) {
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = procedure;
+  wc.cbWndExtra = DLGWINDOWEXTRA;  // room for the dialog procedure's data
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -337,7 +338,8 @@ void Form::AddControls(std::initializer_list<ControlDef> defs) {
         windowClass = L"BUTTON";
         break;
     }
-    if (c.tabIndex >= 0) style |= WS_TABSTOP;
+    // Labels, images and frames keep their place in the tab order without being stops.
+    if (c.tabIndex >= 0 && !isContainer(c) && c.kind != ControlKind::kLabel) style |= WS_TABSTOP;
     const ControlState* container = Find(c.container);
     HWND parent = container ? container->hwnd : hwnd_;
     // An option starts a group unless the control before it in the same container is one.
@@ -482,6 +484,29 @@ void Form::SetFontUnderline(int id, bool underline) {
   if (!font.Get()) return;
   SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
   c->font = std::move(font);  // the control no longer uses the old one: it goes now
+}
+
+void Form::SetControlBackColor(int id, COLORREF color) {
+  ControlState* c = Find(id);
+  if (!c) return;
+  c->back.Reset(CreateSolidBrush(color));
+  InvalidateRect(c->hwnd, nullptr, TRUE);
+}
+
+COLORREF Form::ControlBackColor(int id) const {
+  const ControlState* c = Find(id);
+  LOGBRUSH lb{};
+  return c && c->back.Get() && GetObjectW(c->back.Get(), sizeof lb, &lb) ? lb.lbColor : backColor_;
+}
+
+const Form::ControlState* Form::FindWindow(HWND control) const {
+  for (const ControlState& c : controls_)
+    if (c.hwnd == control) return &c;
+  return nullptr;
+}
+
+LRESULT Form::DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) const {
+  return dialogKeys_ ? DefDlgProcW(hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void Form::OnControlCommand(int id, int code) {
@@ -640,9 +665,10 @@ LRESULT CALLBACK Form::Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
+    const LRESULT result = form->DefaultProc(hwnd, msg, wp, lp);
     SetWindowObject(hwnd, nullptr);
     if (form->hwnd_ == hwnd) form->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, msg, wp, lp);
+    return result;
   }
   return form->WindowProc(msg, wp, lp);
 }
@@ -676,6 +702,25 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       OnControlCommand(LOWORD(wp), HIWORD(wp));
       return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT: {
+      const ControlState* c = FindWindow(reinterpret_cast<HWND>(lp));
+      HDC dc = reinterpret_cast<HDC>(wp);
+      if (c && c->back.Get()) {
+        LOGBRUSH lb{};
+        GetObjectW(c->back.Get(), sizeof lb, &lb);
+        SetBkColor(dc, lb.lbColor);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(c->back.Get());
+      }
+      if (msg != WM_CTLCOLORSTATIC && msg != WM_CTLCOLORBTN) break;
+      if (!backBrush_) backBrush_ = CreateSolidBrush(backColor_);
+      SetBkColor(dc, backColor_);
+      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      return reinterpret_cast<LRESULT>(backBrush_);
+    }
     case DM_GETDEFID:
       if (!defaultButton_) break;
       return MAKELRESULT(defaultButton_, DC_HASDEFID);
@@ -690,7 +735,7 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     default:
       break;
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
+  return DefaultProc(hwnd, msg, wp, lp);
 }
 
 }  // namespace vorlux

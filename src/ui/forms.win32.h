@@ -40,6 +40,7 @@ int ScreenHeightTwips();
 int CurrentModifiers();
 
 using FontObject = GdiObject<HFONT>;
+using BrushObject = GdiObject<HBRUSH>;
 
 class Form {
  public:
@@ -103,6 +104,10 @@ class Form {
   // is deleted.
   void SetFontUnderline(int id, bool underline);
   bool FontUnderline(int id) const;
+  // The background of a label, list or button, drawn with the form's text colour. Without one a
+  // control takes the form's background.
+  void SetControlBackColor(int id, COLORREF color);
+  COLORREF ControlBackColor(int id) const;
 
  protected:
   struct WindowLayout {
@@ -110,7 +115,9 @@ class Form {
     DWORD exStyle = 0;
     int clientWidth = 4800;  // twips
     int clientHeight = 3600;
-    bool dialogKeys = false;  // Tab, Enter and Esc work as in a dialog
+    // Tab, Enter, Esc and the access keys of labels work as in a dialog: the window falls back
+    // on the dialog procedure.
+    bool dialogKeys = false;
     // False: the form is owned by a hidden window of the program, which keeps it out of the
     // taskbar without the small caption of a tool window.
     bool showInTaskbar = true;
@@ -153,11 +160,14 @@ class Form {
     int order;  // place in the tab order
     FontObject font;
     HCURSOR pointer = nullptr;
+    BrushObject back;  // none: the form's background
   };
   static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK LabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   ControlState* Find(int id);
   const ControlState* Find(int id) const;
+  const ControlState* FindWindow(HWND control) const;
+  LRESULT DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) const;
   void OnControlCommand(int id, int code);
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
   void UnloadWith(int unloadMode);

@@ -1,0 +1,34 @@
+// The colour chooser wrapper.
+#include "setup/color_chooser.win32.h"
+
+#include <commdlg.h>
+
+#include <string>
+
+namespace vorlux {
+
+UINT_PTR CALLBACK ColorChooserHook(HWND window, UINT msg, WPARAM /*wp*/, LPARAM lp) {
+  if (msg == WM_INITDIALOG) {
+    const auto* choose = reinterpret_cast<const CHOOSECOLORW*>(lp);
+    if (choose && choose->lCustData)
+      SetWindowTextW(window, reinterpret_cast<const wchar_t*>(choose->lCustData));
+  }
+  return 0;
+}
+
+int32_t ShowColorChooser(HWND owner, uint32_t start, std::wstring_view title) {
+  static COLORREF customColors[16] = {};  // kept for the run, black at its start
+  const std::wstring caption(title == kNoChooserTitle ? L"Set Color" : title);
+  CHOOSECOLORW choose{};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = IsWindow(owner) ? owner : nullptr;
+  choose.rgbResult = start;
+  choose.lpCustColors = customColors;
+  choose.Flags = CC_RGBINIT | CC_ENABLEHOOK;  // opens folded; the user may unfold it
+  choose.lCustData = reinterpret_cast<LPARAM>(caption.c_str());
+  choose.lpfnHook = &ColorChooserHook;
+  if (!ChooseColorW(&choose)) return -1;
+  return static_cast<int32_t>(choose.rgbResult);
+}
+
+}  // namespace vorlux

@@ -1,0 +1,63 @@
+// The setup dialog's rules on stored texts and list indices.
+#include "setup/setup_choices.h"
+
+#include "base/color.h"
+#include "base/numeric.h"
+#include "config/settings_grammar.h"
+
+namespace vorlux {
+
+std::wstring ColorListEntry(int i) { return L"  " + std::to_wstring(i); }
+
+StoredChoices ReadStoredChoices(SettingsStore& store, std::wstring_view app) {
+  const auto read = [&](std::wstring_view key, std::wstring_view def) {
+    return store.Read(app, kSettingSection, key, def);
+  };
+  StoredChoices c;
+  const std::wstring colorFixed = read(kKeyColorFixed, L"");
+  const std::wstring colorRandom = read(kKeyColorRandom, L"1");
+  if (const auto v = ParseBoolWord(read(kKeyBlackScreen, L"1"))) c.black = *v;
+  if (const auto v = ParseBoolWord(read(kKeyMouseMove, L"0"))) c.mouse = *v;
+  if (!ParseBoolWord(colorRandom).value_or(true)) {
+    c.colors = StoredChoices::Colors::kFixed;
+    const size_t p1 = colorFixed.find(L',');
+    const size_t p2 = p1 == std::wstring::npos ? p1 : colorFixed.find(L',', p1 + 1);
+    if (p2 == std::wstring::npos) return c;
+    const std::wstring_view text = colorFixed;
+    const std::wstring_view parts[3] = {text.substr(0, p1), text.substr(p1 + 1, p2 - p1 - 1),
+                                        text.substr(p2 + 1)};
+    c.components.emplace();
+    for (int k = 0; k < 3; ++k)
+      if (const auto n = LeadingNumber(parts[k]))
+        if (const auto v = ToInt16(*n)) (*c.components)[k] = *v;
+  } else if (const auto f = ParseBoolWord(colorFixed); f && !*f) {
+    // A fixed colour stored beside random colours reads as "yes" (or does not convert): then
+    // neither option is chosen.
+    c.colors = StoredChoices::Colors::kRandom;
+  }
+  return c;
+}
+
+uint32_t SwatchColor(int red, int green, int blue) {
+  const auto part = [](int index) { return index < 0 ? 0 : index; };
+  return MakeColor(part(red), part(green), part(blue));
+}
+
+std::vector<std::pair<std::wstring_view, std::wstring>> ChoicesToStore(bool fixedColor, int red,
+                                                                       int green, int blue,
+                                                                       bool black, bool mouse) {
+  std::vector<std::pair<std::wstring_view, std::wstring>> out;
+  if (fixedColor) {
+    out.emplace_back(kKeyColorFixed, std::to_wstring(red) + L"," + std::to_wstring(green) + L"," +
+                                         std::to_wstring(blue));
+    out.emplace_back(kKeyColorRandom, L"0");
+  } else {
+    out.emplace_back(kKeyColorFixed, L"");
+    out.emplace_back(kKeyColorRandom, L"1");
+  }
+  out.emplace_back(kKeyBlackScreen, black ? L"1" : L"0");
+  out.emplace_back(kKeyMouseMove, mouse ? L"1" : L"0");
+  return out;
+}
+
+}  // namespace vorlux
