@@ -17,3 +17,13 @@ cpu_ticks() {
   # The command name may hold blanks: count fields after its closing parenthesis.
   sed 's/^.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'
 }
+
+# PID of a process of $WINEPREFIX whose command line matches the pattern (the newest of them).
+wine_pid() {
+  local pid found="" prefix="WINEPREFIX=$WINEPREFIX"
+  for pid in $(pgrep -f "$1"); do
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "$prefix" && found=$pid
+  done
+  echo "$found"
+  [ -n "$found" ]
+}

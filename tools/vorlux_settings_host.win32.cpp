@@ -43,6 +43,29 @@ int RunPreviewHere(HWND window, const std::wstring& listName) {
   return 0;
 }
 
+// Starts the saver with the command line, and returns its process id (0 when it did not start).
+// The handles stay open while the host lives, so the id stays the saver's.
+DWORD StartSaver(const std::wstring& saver, const std::wstring& arguments) {
+  std::wstring command = L"\"" + saver + L"\" " + arguments;
+  STARTUPINFOW si{.cb = sizeof si};
+  PROCESS_INFORMATION pi{};
+  return CreateProcessW(saver.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &pi)
+             ? pi.dwProcessId
+             : 0;
+}
+
+std::wstring g_saver;
+
+// The page's dialog procedure: its "Settings..." button starts the saver's setup, naming the page.
+INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+  if (message != WM_COMMAND || LOWORD(wParam) != kSettingsButton) return FALSE;
+  const auto handle = static_cast<int32_t>(reinterpret_cast<INT_PTR>(page));
+  SetWindowLongPtrW(GetDlgItem(page, kSettingsButton), GWLP_USERDATA,
+                    StartSaver(g_saver, L"/c:" + std::to_wstring(handle)));
+  return TRUE;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -50,6 +73,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wchar_t path[MAX_PATH];
   std::wstring saver(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
   saver = saver.substr(0, saver.rfind(L'\\') + 1) + L"SSVorlux.scr";
+  g_saver = saver;
   const std::wstring name = ListNameOfPath(saver);
 
   const WNDCLASSW dialogClass{.lpfnWndProc =
@@ -84,19 +108,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   for (const wchar_t* item : {L"(None)", L"Blank", name.c_str(), L"Marquee"})
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   SendMessageW(list, CB_SETCURSEL, kItemSaver, 0);
+  HWND settings = Child(page, L"Button", L"Settings...", BS_PUSHBUTTON, {24, 240, 124, 264});
+  SetWindowLongPtrW(settings, GWLP_ID, kSettingsButton);
+  SetWindowLongPtrW(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(&PageProc));
 
   if (const size_t at = line.find(L" --close-after "); at != std::wstring::npos)
     SetTimer(dialog, 1, static_cast<UINT>(_wtof(line.c_str() + at + 15) * 1000), nullptr);
   if (line.find(L" --hidden") == std::wstring::npos) ShowWindow(dialog, SW_SHOWNORMAL);
   if (line.find(L" --in-process") != std::wstring::npos) return RunPreviewHere(preview, name);
-  std::wstring command =
-      L"\"" + saver + L"\" /p " + std::to_wstring(reinterpret_cast<UINT_PTR>(preview));
-  STARTUPINFOW si{.cb = sizeof si};
-  PROCESS_INFORMATION pi{};
-  // The handles stay open while the dialog lives, so the process id stays the saver's.
-  if (CreateProcessW(saver.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &si, &pi))
-    SetWindowLongPtrW(dialog, GWLP_USERDATA, static_cast<LONG_PTR>(pi.dwProcessId));
+  if (line.find(L" --no-preview") == std::wstring::npos)
+    SetWindowLongPtrW(
+        dialog, GWLP_USERDATA,
+        StartSaver(saver, L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(preview))));
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
   return 0;
