@@ -23,7 +23,14 @@ std::vector<HWND>& DialogWindows() {
 bool RouteToDialog(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   for (HWND dialog : DialogWindows()) {
-    if (msg.hwnd == dialog || IsChild(dialog, msg.hwnd)) return IsDialogMessageW(dialog, &msg) != 0;
+    if (msg.hwnd != dialog && !IsChild(dialog, msg.hwnd)) continue;
+    // Alt+F4 closes the dialog whichever control has the focus (some lists keep every system
+    // key to themselves).
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
+      PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return true;
+    }
+    return IsDialogMessageW(dialog, &msg) != 0;
   }
   return false;
 }

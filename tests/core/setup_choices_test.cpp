@@ -1,5 +1,5 @@
-// The setup dialog's rules without a window: what stored texts select, the swatch colour, what
-// OK writes, and the split of a picked colour.
+// The setup dialog's rules without a window: what stored texts select, the swatch colour and
+// what OK writes.
 #include "setup/setup_choices.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,6 @@ TEST(SetupChoices, StoredTextsSelectAnOptionListEntriesAndTheSwitches) {
       {L"0", L"99999999999999999999,x,-5", nullptr, nullptr, C::kFixed, {{kSkip, 0, -5}}, true, false},
       {L"0", L"300,1e999,1,2", nullptr, nullptr, C::kFixed, {{300, kSkip, 1}}, true, false},
       {L"0", L"10,20", nullptr, nullptr,        C::kFixed, {}, true, false},
-      {L"0", nullptr, nullptr, nullptr,         C::kFixed, {}, true, false},
       // A fixed colour beside random colours reads "yes": no option is chosen.
       {L"1", L"255,0,0", nullptr, nullptr,      C::kNone, {}, true, false},
       {L"yes", L"1e999", nullptr, nullptr,      C::kNone, {}, true, false},
@@ -66,21 +65,9 @@ TEST(SetupChoices, OkWritesItsFourKeysInOrderAndAnEmptyListAsMinusOne) {
                                                                   {kKeyColorRandom, L"1"},
                                                                   {kKeyBlackScreen, L"1"},
                                                                   {kKeyMouseMove, L"0"}}));
-  // What OK stores for an empty list reads back as black, the lists' picks as themselves.
-  MemorySettingsStore store;
-  for (const auto& [key, text] : ChoicesToStore(true, 7, -1, 255, true, true))
-    store.Write(kAppTitle, kSettingSection, key, text);
-  EXPECT_EQ(ReadStoredChoices(store, kAppTitle).components,
-            (std::array<std::optional<int>, 3>{7, -1, 255}));
   EXPECT_EQ(SwatchColor(7, -1, 255), MakeColor(7, 0, 255));
   EXPECT_EQ(ColorListEntry(0), L"  0");
   EXPECT_EQ(ColorListEntry(255), L"  255");
-}
-
-TEST(SetupChoices, SplitColorGivesRedGreenBlue) {
-  EXPECT_EQ(SplitColor(MakeColor(1, 2, 3)), (std::array<uint8_t, 3>{1, 2, 3}));
-  EXPECT_EQ(SplitColor(0x00FFFFFF), (std::array<uint8_t, 3>{255, 255, 255}));
-  EXPECT_EQ(SplitColor(0xFF000000), (std::array<uint8_t, 3>{0, 0, 0}));
 }
 
 }  // namespace

@@ -105,9 +105,12 @@ INPUT Key(WORD vk, DWORD flags) {
 
 }  // namespace
 
-void PressKey(WORD vk) {
-  INPUT in[] = {Key(vk, 0), Key(vk, KEYEVENTF_KEYUP)};
-  SendInput(2, in, sizeof(INPUT));
+void PressKey(WORD vk, std::initializer_list<WORD> held, int times) {
+  std::vector<INPUT> in;
+  for (WORD h : held) in.push_back(Key(h, 0));
+  for (int i = 0; i < times; ++i) in.push_back(Key(vk, 0)), in.push_back(Key(vk, KEYEVENTF_KEYUP));
+  for (WORD h : held) in.push_back(Key(h, KEYEVENTF_KEYUP));
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers) {

@@ -77,7 +77,8 @@ class Screenshot {
 // Input as a user sends it. A click takes the button's MOUSEEVENTF_xDOWN flag. (The pointer is
 // placed with SetCursorPos: SendInput scales absolute coordinates to 0..65535 and can land a
 // pixel off, which matters to a watch that counts pixels.)
-void PressKey(WORD virtualKey);
+// A key pressed (times over) while the held keys are down.
+void PressKey(WORD virtualKey, std::initializer_list<WORD> held = {}, int times = 1);
 void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers = {});
 
 // A top-level popup window of one colour.

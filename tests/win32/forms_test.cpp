@@ -1,6 +1,7 @@
 // The forms toolkit: loading and unloading, twips and unload modes of a plain form; and the
-// About box made with it, modeless and modal. (Key and mouse events, the background picture and
-// the box's text and closing after an interval are seen over the full-screen show end to end.)
+// About box made with it, modeless. (Key and mouse events, the background picture, the box's
+// text, closing after an interval and the modal box from the setup dialog's system menu are seen
+// end to end.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -87,33 +88,6 @@ TEST(AboutBox, ModelessBoxIsTopMostCentredWithItsLinksOnTheirLinesAndLeavesNoPic
   const HGDIOBJ second = box.Image();
   box.Unload();
   EXPECT_TRUE(first != second && !GetObjectType(first) && !GetObjectType(second));
-}
-
-// Inside the modal opening, once the box is on the screen: notes where the focus is and whether
-// the other form is disabled, and presses OK. After some 5 seconds it closes the box by force.
-Box* g_box;
-HWND g_other;
-int g_ticks;
-bool g_focusOnOK, g_otherDisabled;
-void CALLBACK PressOK(HWND, UINT, UINT_PTR, DWORD) {
-  if (++g_ticks > 50) return g_box->Unload();
-  if (!g_box->IsVisible()) return;
-  g_focusOnOK = GetFocus() == g_box->btnOK();
-  g_otherDisabled = !IsWindowEnabled(g_other);
-  SendMessageW(g_box->btnOK(), BM_CLICK, 0, 0);
-}
-
-TEST(AboutBox, FromTheSystemMenuItIsModalOverTheOtherFormsAndReturnsOnlyOnceClosed) {
-  Box box;
-  Form other;
-  other.Show();
-  g_box = &box, g_other = other.hWnd(), g_ticks = 0, g_focusOnOK = g_otherDisabled = false;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, PressOK);
-  AboutFromSystemMenu(box, nullptr);
-  KillTimer(nullptr, timer);
-  EXPECT_TRUE(g_focusOnOK && g_otherDisabled) << "returned before the box was on the screen";
-  EXPECT_TRUE(g_ticks <= 50 && !box.Loaded() && IsWindowEnabled(other.hWnd()))
-      << "OK closes the box, and the other forms are enabled again";
 }
 
 }  // namespace

@@ -1,0 +1,217 @@
+// The setup dialog of the real SSVorlux.scr, driven from outside with clicks and keys as a user
+// does: what it shows for stored settings, what OK stores and the other ways out store nothing,
+// the colour chooser, the system menu's About, and the settings dialog that asked for it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "../../tools/vorlux_settings_host.h"
+#include "about/system_menu.win32.h"
+#include "setup/setup_window.win32.h"
+#include "ui/window_utils.win32.h"
+#include "vorlux_test.h"
+
+namespace vorlux::test {
+namespace {
+
+constexpr std::wstring_view kKeys[] = {L"ColorFixed", L"ColorRandom", L"BlackScreen", L"MouseMove"};
+constexpr wchar_t kNothingStored[] = L"(absent)|(absent)|(absent)|(absent)";
+
+std::wstring Stored() {
+  std::wstring all;
+  for (auto key : kKeys) all += (all.empty() ? L"" : L"|") + ReadSaverSetting(key);
+  return all;
+}
+
+void ClickAt(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ClickMouse(MOUSEEVENTF_LEFTDOWN);
+  Sleep(250);
+}
+
+void Keys(std::initializer_list<WORD> held, WORD key, int times = 1) {
+  PressKey(key, held, times);
+  Sleep(250);
+}
+
+HWND FindDialog() { return FindWindowW(kFormClassName, L"Vorlux Screen Saver"); }
+
+class Setup : public SaverTest {
+ protected:
+  ::testing::AssertionResult Open(std::wstring_view args) {
+    saver_ = Process::StartSaver(args);
+    if (!WaitUntil([&] { return (dialog_ = FindDialog()) != nullptr; }, 10s))
+      return ::testing::AssertionFailure() << "no dialog";
+    Sleep(300);  // input sent before the window has settled is partly lost
+    return ::testing::AssertionSuccess();
+  }
+  HWND Item(int id) const {
+    const bool inFrame = id > kIdFrame1 && id != IDOK && id != IDCANCEL;
+    return GetDlgItem(inFrame ? GetDlgItem(dialog_, kIdFrame1) : dialog_, id);
+  }
+  int Index(int id) const { return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
+  bool Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  // The option selected (F, R or -), the three lists (" off" when disabled), the swatch's
+  // colour, and the switches ticked.
+  std::string Shown() const {
+    RECT r;
+    GetWindowRect(Item(kIdLblColor), &r);
+    const char* option = Checked(kIdOptFisso) ? "F" : Checked(kIdOptRandom) ? "R" : "-";
+    char text[96];
+    std::snprintf(text, sizeof text, "%s %d,%d,%d%s #%06x%s%s", option, Index(kIdCboRed),
+                  Index(kIdCboGreen), Index(kIdCboBlue),
+                  IsWindowEnabled(Item(kIdCboRed)) ? "" : " off",
+                  Screenshot::CaptureRect(r).At((r.right - r.left) / 2, (r.bottom - r.top) / 2),
+                  Checked(kIdChkBlack) ? " black" : "", Checked(kIdChkMouse) ? " mouse" : "");
+    return text;
+  }
+  // Carries out steps separated by blanks; "green=N" picks entry N of the list with keys.
+  void Do(const std::string& steps) {
+    // clang-format off
+    const std::map<std::string, std::function<void()>> step = {
+        {"random", [&] { ClickAt(Item(kIdOptRandom)); }}, {"fixed", [&] { ClickAt(Item(kIdOptFisso)); }},
+        {"black", [] { Keys({VK_MENU}, 'D'); }},           {"mouse", [] { Keys({VK_MENU}, 'M'); }},
+        {"ok", [&] { ClickAt(Item(IDOK)); }},              {"cancel", [&] { ClickAt(Item(IDCANCEL)); }},
+        {"enter", [] { Keys({}, VK_RETURN); }},            {"esc", [] { Keys({}, VK_ESCAPE); }},
+        {"alt+f4", [] { Keys({VK_MENU}, VK_F4); }},        {"closebox", [&] { ClickCloseBox(); }}};
+    // clang-format on
+    std::istringstream in(steps);
+    for (std::string s; in >> s;)
+      if (s.starts_with("green="))
+        Keys({VK_MENU}, 'G'), Keys({}, VK_HOME), Keys({}, VK_DOWN, std::stoi(s.substr(6)));
+      else
+        step.at(s)();  // an unknown step throws, which fails the test
+  }
+  void ClickCloseBox() {
+    RECT r;
+    GetWindowRect(dialog_, &r);
+    const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    int x = r.right;
+    while (--x > r.left && SendMessageW(dialog_, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) {
+    }
+    SetCursorPos(x - 3, y);
+    ClickMouse(MOUSEEVENTF_LEFTDOWN);
+  }
+  HWND dialog_ = nullptr;
+};
+
+TEST_F(Setup, ShowsTheStoredChoicesAndOnlyOkStoresWhatItShows) {
+  // clang-format off
+  const struct {
+    const wchar_t* args; const wchar_t* stored[4]; const char *steps, *shown, *end; const wchar_t* after;
+  } cases[] = {
+      {L"", {}, "", "R -1,-1,-1 off #ffffff black", "esc", kNothingStored},
+      {L"/c:99999999999999999999", {L"10,20,30", L"0"}, "", "F 10,20,30 #0a141e black", "enter",
+       L"10,20,30|0|1|0"},
+      {L"word", {}, "fixed mouse", "F 0,0,0 #000000 black mouse", "ok", L"0,0,0|0|1|1"},
+      // Back to a stored colour: the lists and the switches as stored.
+      {L"/C:0", {L"10,20,30", L"0", L"1", L"0"}, "green=99 black random fixed",
+       "F 10,20,30 #0a141e black", "cancel", nullptr},
+      // A fixed colour beside random colours selects no option: the dialog as it was drawn.
+      {L"/C", {L"255,0,0", L"1"}, "", "F -1,-1,-1 #ffffff black", "ok", L"-1,-1,-1|0|1|0"},
+      {L"/c:-1", {L"255,0,0", L"1"}, "green=5", "F 0,5,0 #000500 black", "alt+f4", nullptr},
+      {L"/c:123", {L"99999999999999999999,x,-5", L"0", L"maybe", L"-1e400000"}, "",
+       "F -1,0,-1 #ffffff", "closebox", nullptr},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    ClearSaverSettings();
+    for (int k = 0; k < 4; ++k)
+      if (c.stored[k]) WriteSaverSetting(kKeys[k], c.stored[k]);
+    const std::wstring before = Stored();
+    ASSERT_TRUE(Open(c.args));
+    Do(c.steps);
+    EXPECT_EQ(Shown(), c.shown);
+    Do(c.end);
+    EXPECT_EQ(saver_.WaitExit(5s), 0u);
+    EXPECT_EQ(Stored(), c.after ? c.after : before);
+  }
+}
+
+TEST_F(Setup, TheSwatchOpensTheColourChooserAtItsColourAndAPickSetsTheLists) {
+  WriteSaverSetting(L"ColorRandom", L"0");
+  WriteSaverSetting(L"ColorFixed", L"10,20,30");
+  ASSERT_TRUE(Open(L"/c"));
+  const auto chooser = [&] { return FindWindowW(L"#32770", L"Set Color"); };
+  const auto field = [&](int id) {
+    wchar_t text[8] = {};
+    SendMessageW(GetDlgItem(chooser(), id), WM_GETTEXT, 8, reinterpret_cast<LPARAM>(text));
+    return std::wstring(text);
+  };
+  for (bool pick : {false, true}) {
+    ClickAt(Item(kIdLblColor));
+    ASSERT_TRUE(WaitUntil([&] { return chooser() != nullptr; }, 5s));
+    EXPECT_EQ(field(706) + L"," + field(707) + L"," + field(708), L"10,20,30");
+    EXPECT_FALSE(IsWindowEnabled(dialog_));
+    if (pick) {
+      ClickAt(GetDlgItem(chooser(), 719));  // "Define Custom Colors >>" shows the fields
+      for (int id : {706, 707, 708}) {
+        ClickAt(GetDlgItem(chooser(), id));
+        Keys({}, VK_END), Keys({}, VK_BACK, 3), Keys({}, static_cast<WORD>('0' + id - 705));
+      }
+    }
+    ClickAt(GetDlgItem(chooser(), pick ? IDOK : IDCANCEL));
+    ASSERT_TRUE(WaitUntil([&] { return !chooser(); }, 5s));
+    EXPECT_EQ(Shown(), pick ? "F 1,2,3 #010203 black" : "F 10,20,30 #0a141e black");
+  }
+  Do("esc");
+  EXPECT_EQ(saver_.WaitExit(5s), 0u);
+}
+
+TEST_F(Setup, TheSystemMenuEndsWithAboutWhichRestoresAMinimisedDialogFirst) {
+  ASSERT_TRUE(Open(L"-c"));
+  const auto about = [&] {  // once it is on the screen
+    HWND box = FindWindowW(kFormClassName, L"About");
+    return box && IsWindowVisible(box) ? box : nullptr;
+  };
+  for (bool minimised : {false, true}) {
+    if (minimised) {
+      PostMessageW(dialog_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      ASSERT_TRUE(WaitUntil([&] { return IsIconic(dialog_); }, 5s));
+      PostMessageW(dialog_, WM_SYSCOMMAND, kAboutCommandId, 0);
+    } else {
+      Keys({VK_MENU}, VK_SPACE), Keys({}, VK_END), Keys({}, VK_RETURN);  // the last entry
+    }
+    ASSERT_TRUE(WaitUntil([&] { return about() != nullptr; }, 5s));
+    EXPECT_TRUE(!IsWindowEnabled(dialog_) && !IsIconic(dialog_));
+    Keys({}, VK_RETURN);  // OK
+    ASSERT_TRUE(WaitUntil([&] { return !FindWindowW(kFormClassName, L"About"); }, 5s));
+    EXPECT_TRUE(IsWindowEnabled(dialog_));
+  }
+  // The menu's close entry still closes the dialog, storing nothing.
+  PostMessageW(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(saver_.WaitExit(5s), 0u);
+  EXPECT_EQ(Stored(), kNothingStored);
+}
+
+TEST_F(Setup, TheSettingsDialogThatAskedStaysDisabledWhileItIsOpen) {
+  Process host = Process::Start(BuildDir() + L"vorlux_settings_host.exe", L"--no-preview");
+  HWND settings = nullptr, button = nullptr;
+  // The button comes last, once the dialog is laid out.
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        settings = FindWindowW(host::kHostClass, nullptr);
+        HWND page = FindWindowExW(settings, nullptr, L"#32770", nullptr);
+        return (button = GetDlgItem(page, host::kSettingsButton)) != nullptr;
+      },
+      10s));
+  PostMessageW(button, BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return (dialog_ = FindDialog()) != nullptr; }, 10s));
+  const auto id = static_cast<DWORD>(GetWindowLongPtrW(button, GWLP_USERDATA));
+  saver_ = Process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, id));
+  EXPECT_FALSE(IsWindowEnabled(settings));
+  Sleep(300);
+  Do("cancel");
+  EXPECT_EQ(saver_.WaitExit(5s), 0u);
+  EXPECT_TRUE(IsWindowEnabled(settings));
+  EXPECT_EQ(Stored(), kNothingStored);
+}
+
+}  // namespace
+}  // namespace vorlux::test
