@@ -27,7 +27,15 @@ int32_t ShowColorChooser(HWND owner, uint32_t start, std::wstring_view title) {
   choose.Flags = CC_RGBINIT | CC_ENABLEHOOK;  // opens folded; the user may unfold it
   choose.lCustData = reinterpret_cast<LPARAM>(caption.c_str());
   choose.lpfnHook = &ColorChooserHook;
-  if (!ChooseColorW(&choose)) return -1;
+  // The chooser's library is loaded the first time it is needed, not at every start of the saver.
+  using ChooseColorFunction = BOOL(WINAPI*)(CHOOSECOLORW*);
+  static const auto chooseColor = [] {
+    HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    return library ? reinterpret_cast<ChooseColorFunction>(
+                         reinterpret_cast<void*>(GetProcAddress(library, "ChooseColorW")))
+                   : nullptr;
+  }();
+  if (!chooseColor || !chooseColor(&choose)) return -1;
   return static_cast<int32_t>(choose.rgbResult);
 }
 

@@ -70,6 +70,7 @@ void fsetup::CreateControls() {
        .container = kIdFrame1, .style = WS_BORDER},
   });
   // clang-format on
+  for (int label : {kIdLabel1, kIdLabel2, kIdLabel3}) WidenLabelToText(Control(label));
   SetCheckValue(kIdChkBlack, 1);
   // The state the dialog is drawn in, before any handler has run.
   SendMessageW(Control(kIdOptFisso), BM_SETCHECK, BST_CHECKED, 0);

@@ -585,20 +585,38 @@ FontObject CreateFontInPoints(std::wstring_view face, double points, bool underl
   return FontObject(CreateFontIndirectW(&lf));
 }
 
-void SizeLabelToText(HWND label) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+namespace {
+
+// The size of a text control's caption in its own font (the longest line by all lines).
+SIZE TextSizeOf(HWND control) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   text.resize(
-      static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
-  HDC dc = GetDC(label);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+      static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
   RECT r{0, 0, 0, 0};
   UINT format = DT_CALCRECT | DT_LEFT | DT_EXPANDTABS;
-  if (GetWindowLongW(label, GWL_STYLE) & SS_NOPREFIX) format |= DT_NOPREFIX;
+  if (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX) format |= DT_NOPREFIX;
   DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &r, format);
   SelectObject(dc, old);
-  ReleaseDC(label, dc);
-  SetWindowPos(label, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ReleaseDC(control, dc);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
+
+void SizeLabelToText(HWND label) {
+  const SIZE size = TextSizeOf(label);
+  SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WidenLabelToText(HWND label) {
+  RECT r;
+  GetWindowRect(label, &r);
+  const SIZE size = TextSizeOf(label);
+  if (size.cx > r.right - r.left)
+    SetWindowPos(label, nullptr, 0, 0, size.cx, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormTimer::Attach(HWND window, UINT_PTR id, int intervalMs, bool enabled) {

@@ -197,6 +197,9 @@ FontObject CreateFontInPoints(std::wstring_view face, double points, bool underl
 // Resizes a text control to its text in its own font (the longest line by all lines), keeping
 // its top-left corner.
 void SizeLabelToText(HWND label);
+// Widens a label whose text is wider than the label (a font at a higher resolution may be wider
+// than its size in points); never narrows it.
+void WidenLabelToText(HWND label);
 
 // A form's timer: WM_TIMER with its id reaches the form while it is enabled with an interval
 // above 0. Attach gives it the design values each time the form loads.
