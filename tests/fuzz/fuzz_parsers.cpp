@@ -8,7 +8,9 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "config/run_state.h"
 #include "config/settings_grammar.h"
+#include "setup/setup_choices.h"
 
 #define REQUIRE(cond) \
   ((cond) ? void() : (std::fprintf(stderr, "invariant broken: %s\n", #cond), std::abort()))
@@ -37,6 +39,22 @@ void BoolWord(const std::wstring& text, const uint8_t*, size_t) {
 void ColorTriplet(const std::wstring& text, const uint8_t*, size_t) {
   const auto color = ParseColorTriplet(text);
   REQUIRE((!color || *color <= 0xFFFFFFu) && ParseColorTriplet(WithoutBlanks(text)) == color);
+}
+
+// The dialog reads a stored fixed colour as the show does: the components the show clamps.
+void StoredColor(const std::wstring& text, const uint8_t*, size_t) {
+  MemorySettingsStore store;
+  store.Write(kAppTitle, kSettingSection, kKeyColorRandom, L"0");
+  store.Write(kAppTitle, kSettingSection, kKeyColorFixed, text);
+  const StoredChoices c = ReadStoredChoices(store, kAppTitle);
+  const size_t p1 = text.find(L',');
+  REQUIRE(c.colors == StoredChoices::Colors::kFixed &&
+          c.components.has_value() == (p1 != text.npos && text.find(L',', p1 + 1) != text.npos));
+  const auto color = ParseColorTriplet(text);
+  if (!c.components || !color) return;
+  const auto shown = [](const std::optional<int>& v) { return v ? std::clamp(*v, 0, 255) : -1; };
+  const auto& [r, g, b] = *c.components;
+  REQUIRE(MakeColor(shown(r), shown(g), shown(b)) == *color);
 }
 
 void CommandLine(const std::wstring& line, const uint8_t* data, size_t size) {
