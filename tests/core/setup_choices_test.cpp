@@ -33,7 +33,6 @@ TEST(SetupChoices, StoredTextsSelectAnOptionListEntriesAndTheSwitches) {
       // A fixed colour beside random colours reads "yes": no option is chosen.
       {L"1", L"255,0,0", nullptr, nullptr,      C::kNone, {}, true, false},
       {L"yes", L"1e999", nullptr, nullptr,      C::kNone, {}, true, false},
-      {L"1", L"", nullptr, nullptr,             C::kRandom, {}, true, false},
       // A ColorRandom that does not convert counts as its default; a bad switch as unticked.
       {L"1e999", L"", L"1e999", L"-1e400000",   C::kRandom, {}, false, false},
   };
@@ -66,8 +65,6 @@ TEST(SetupChoices, OkWritesItsFourKeysInOrderAndAnEmptyListAsMinusOne) {
                                                                   {kKeyBlackScreen, L"1"},
                                                                   {kKeyMouseMove, L"0"}}));
   EXPECT_EQ(SwatchColor(7, -1, 255), MakeColor(7, 0, 255));
-  EXPECT_EQ(ColorListEntry(0), L"  0");
-  EXPECT_EQ(ColorListEntry(255), L"  255");
 }
 
 }  // namespace

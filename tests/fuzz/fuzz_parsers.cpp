@@ -53,8 +53,8 @@ void StoredColor(const std::wstring& text, const uint8_t*, size_t) {
   const auto color = ParseColorTriplet(text);
   if (!c.components || !color) return;
   const auto shown = [](const std::optional<int>& v) { return v ? std::clamp(*v, 0, 255) : -1; };
-  const auto& [r, g, b] = *c.components;
-  REQUIRE(MakeColor(shown(r), shown(g), shown(b)) == *color);
+  REQUIRE(MakeColor(shown((*c.components)[0]), shown((*c.components)[1]),
+                    shown((*c.components)[2])) == *color);
 }
 
 void CommandLine(const std::wstring& line, const uint8_t* data, size_t size) {
