@@ -108,9 +108,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   for (const wchar_t* item : {L"(None)", L"Blank", name.c_str(), L"Marquee"})
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   SendMessageW(list, CB_SETCURSEL, kItemSaver, 0);
+  // The button gets its id last: a test that finds it by id finds it working.
+  SetWindowLongPtrW(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(&PageProc));
   HWND settings = Child(page, L"Button", L"Settings...", BS_PUSHBUTTON, {24, 240, 124, 264});
   SetWindowLongPtrW(settings, GWLP_ID, kSettingsButton);
-  SetWindowLongPtrW(page, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(&PageProc));
 
   if (const size_t at = line.find(L" --close-after "); at != std::wstring::npos)
     SetTimer(dialog, 1, static_cast<UINT>(_wtof(line.c_str() + at + 15) * 1000), nullptr);

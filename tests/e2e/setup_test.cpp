@@ -192,12 +192,12 @@ TEST_F(Setup, TheSystemMenuEndsWithAboutWhichRestoresAMinimisedDialogFirst) {
 TEST_F(Setup, TheSettingsDialogThatAskedStaysDisabledWhileItIsOpen) {
   Process host = Process::Start(BuildDir() + L"vorlux_settings_host.exe", L"--no-preview");
   HWND settings = nullptr, button = nullptr;
-  // The button comes last, once the dialog is laid out.
+  // Once the dialog is on the screen.
   ASSERT_TRUE(WaitUntil(
       [&] {
         settings = FindWindowW(host::kHostClass, nullptr);
         HWND page = FindWindowExW(settings, nullptr, L"#32770", nullptr);
-        return (button = GetDlgItem(page, host::kSettingsButton)) != nullptr;
+        return (button = GetDlgItem(page, host::kSettingsButton)) && IsWindowVisible(settings);
       },
       10s));
   PostMessageW(button, BM_CLICK, 0, 0);
