@@ -7,7 +7,8 @@ import sys
 from pathlib import Path
 
 # Programs under tools/ that exist only for the tests.
-TEST_TOOLS = ("tools/vorlux_settings_host", "tools/vorlux_keeper", "tools/vorlux_spi_flag")
+TEST_TOOLS = ("tools/vorlux_settings_host", "tools/vorlux_keeper", "tools/vorlux_spi_flag",
+              "tools/vorlux_link_recorder")
 
 
 def kind(path):

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "about/about_text.h"
+#include "about/links.h"
+#include "about/links.win32.h"
 #include "ui/window_utils.win32.h"
 
 namespace vorlux {
@@ -72,7 +74,7 @@ Picture::~Picture() {
     DeleteObject(handle_);
 }
 
-fabout::fabout() { SetBackColor(GetSysColor(COLOR_WINDOW)); }
+fabout::fabout(RunState* run) : run_(run) { SetBackColor(GetSysColor(COLOR_WINDOW)); }
 
 Form::WindowLayout fabout::Layout() const {
   WindowLayout s;
@@ -213,6 +215,44 @@ void fabout::TimerHide_Timer() {
 
 void fabout::Control_Click(int id) {
   if (id == IDOK) btnOK_Click();
+}
+
+void fabout::ShowLinkUnderMouse(int link, int other) {
+  SetDefaultCursor(*this, other);
+  SetHandCursor(*this, link);
+  SetFontUnderline(other, false);
+  SetFontUnderline(link, true);
+}
+
+void fabout::Control_MouseMove(int id, int, int, int, int) {
+  switch (id) {
+    case kIdLblMailto:
+      ShowLinkUnderMouse(kIdLblMailto, kIdLblWeb);
+      break;
+    case kIdLblWeb:
+      ShowLinkUnderMouse(kIdLblWeb, kIdLblMailto);
+      break;
+    case kIdFrame1:
+    case kIdLblAbout:  // the pointers stay: each shows only over its own link
+      SetFontUnderline(kIdLblMailto, false);
+      SetFontUnderline(kIdLblWeb, false);
+      break;
+    default:
+      break;
+  }
+}
+
+void fabout::FollowLink(const std::wstring& target) {
+  // What the shell answers is not shown: the run ends either way.
+  OpenLink(GetDesktopWindow(), target);
+  Unload();
+  if (run_) StopSaver(*run_);
+}
+
+void fabout::Control_MouseDown(int id, int, int, int, int) {
+  // Any button, on press.
+  if (id == kIdLblMailto) FollowLink(MailLinkTarget());
+  if (id == kIdLblWeb) FollowLink(WebLinkTarget());
 }
 
 bool fabout::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/run_state.h"
 #include "ui/forms.win32.h"
 
 namespace vorlux {
@@ -39,7 +40,8 @@ using PicturePtr = std::shared_ptr<const Picture>;
 
 class fabout : public Form {
  public:
-  fabout();
+  // A link pressed ends the run of this state (none: the box only closes).
+  explicit fabout(RunState* run = nullptr);
 
   // The application's title and copyright years for the text; the owner of the box sets them.
   std::wstring AppTitle;
@@ -71,10 +73,16 @@ class fabout : public Form {
   void Form_QueryUnload(int unloadMode) override;
   void Form_Unload() override;
   void Control_Click(int id) override;
+  void Control_MouseMove(int id, int button, int shift, int x, int y) override;
+  void Control_MouseDown(int id, int button, int shift, int x, int y) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
   void btnOK_Click();
+  // The link under the mouse gets the hand and the underline, the other link loses both.
+  void ShowLinkUnderMouse(int link, int other);
+  // Opens the target, closes the box and ends the run.
+  void FollowLink(const std::wstring& target);
   void TimerHide_Timer();
   void SetPicture(PicturePtr picture);
   void PlaceLinksOnTheirBlanks();
@@ -90,6 +98,7 @@ class fabout : public Form {
   // What the picture control shows; released when the form unloads.
   PicturePtr picture_;
 
+  RunState* run_;
   int32_t storedInterval_ = 0;
   bool modeless_ = false;
   bool loaded_ = false;

@@ -29,11 +29,6 @@ void WatchMouseMove(SaverState& saver) {
 
 }  // namespace
 
-void StopSaver(RunState& run) {
-  ShowMouseCursor();
-  run.StopRequested = true;
-}
-
 LRESULT CALLBACK SaverWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SYSCOMMAND) {
     if ((wp & 0xFFF0) == SC_SCREENSAVE) return 0;

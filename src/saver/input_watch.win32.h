@@ -3,13 +3,11 @@
 
 #include <windows.h>
 
+#include "about/links.win32.h"
 #include "config/run_state.h"
 #include "saver/saver_state.win32.h"
 
 namespace vorlux {
-
-// Shows the cursor again and raises StopRequested.
-void StopSaver(RunState& run);
 
 // Installed on the show's window with HookWindow; reaches the show through the window's frmSS.
 // Ignores the system's request to start a screen saver, sends other system commands to the

@@ -45,7 +45,7 @@ struct SaverProcess {
   AnimationState animation;
   GraphicsState graphics;
   InputWatchState watch;
-  fabout about;
+  fabout about{&run};
   SaverState state;
 };
 

@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "about/links.win32.h"
 #include "about/system_menu.win32.h"
 #include "base/color.h"
 #include "setup/color_chooser.win32.h"
@@ -17,7 +18,6 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr int kColorLists[] = {kIdCboRed, kIdCboGreen, kIdCboBlue};
-constexpr int kHandCursorResource = 101;
 
 }  // namespace
 
@@ -205,8 +205,7 @@ void fsetup::Control_Click(int id) {
 
 void fsetup::Control_MouseMove(int id, int, int, int, int) {
   // The swatch keeps the hand once it has it, in both colour modes.
-  if (id == kIdLblColor && OptionValue(kIdOptFisso))
-    SetMousePointer(id, LoadCursorW(ResourceModule(), MAKEINTRESOURCEW(kHandCursorResource)));
+  if (id == kIdLblColor && OptionValue(kIdOptFisso)) SetHandCursor(*this, id);
 }
 
 }  // namespace vorlux

@@ -12,7 +12,7 @@ namespace vorlux {
 enum class ControlKind {
   kLabel,         // text; Click, MouseMove, MouseDown; pointer and underline
   kImage,         // a picture (SS_BITMAP or SS_ICON in .style); container
-  kFrame,         // an etched rectangle without caption; container
+  kFrame,         // an etched rectangle without caption; container; MouseMove, MouseDown
   kCheckBox,      // value 0 or 1
   kOptionButton,  // one of a group: the options that follow each other in one container
   kComboList,     // drop-down list; its index is -1 for none

@@ -361,9 +361,9 @@ void Form::AddControls(std::initializer_list<ControlDef> defs) {
       state.font = CreateFontInPoints(c.font.face, c.font.points, c.font.underline, c.font.bold);
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.Get()), FALSE);
     }
-    if (c.kind == ControlKind::kLabel) {
+    if (c.kind == ControlKind::kLabel || c.kind == ControlKind::kFrame) {
       SetWindowObject(control, this);
-      HookWindow(control, &Form::LabelProc);
+      HookWindow(control, &Form::MouseEventsProc);
     }
     controls_.push_back(std::move(state));
   }
@@ -467,6 +467,11 @@ void Form::SetMousePointer(int id, HCURSOR cursor) {
   if (ControlState* c = Find(id)) c->pointer = cursor;
 }
 
+HCURSOR Form::MousePointer(int id) const {
+  const ControlState* c = Find(id);
+  return c ? c->pointer : nullptr;
+}
+
 bool Form::FontUnderline(int id) const {
   const ControlState* c = Find(id);
   LOGFONTW lf{};
@@ -475,7 +480,7 @@ bool Form::FontUnderline(int id) const {
 
 void Form::SetFontUnderline(int id, bool underline) {
   ControlState* c = Find(id);
-  if (!c) return;
+  if (!c || (c->font.Get() && FontUnderline(id) == underline)) return;
   LOGFONTW lf{};
   HFONT current = reinterpret_cast<HFONT>(SendMessageW(c->hwnd, WM_GETFONT, 0, 0));
   if (!GetObjectW(current ? current : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return;
@@ -530,7 +535,7 @@ void Form::OnControlCommand(int id, int code) {
   }
 }
 
-LRESULT CALLBACK Form::LabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK Form::MouseEventsProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Form* form = static_cast<Form*>(WindowObject(hwnd));
   const int id = GetDlgCtrlID(hwnd);
   if (form) {

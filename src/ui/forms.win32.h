@@ -100,8 +100,9 @@ class Form {
   void SetCheckValue(int id, int value);
   // The pointer shown over the control; nullptr for the default one. Not owned.
   void SetMousePointer(int id, HCURSOR cursor);
+  HCURSOR MousePointer(int id) const;
   // Gives the control a new font that differs from its own only in the underline; the old one
-  // is deleted.
+  // is deleted. Nothing happens when its own font is underlined so already.
   void SetFontUnderline(int id, bool underline);
   bool FontUnderline(int id) const;
   // The background of a label, list or button, drawn with the form's text colour. Without one a
@@ -138,7 +139,7 @@ class Form {
   virtual void Form_MouseMove(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
   // A button, option or check box pressed, a list entry picked, a label clicked.
   virtual void Control_Click(int /*id*/) {}
-  // The mouse over a label, and a button pressed on it; x and y in twips within the label.
+  // The mouse over a label or a frame, and a button pressed on it; x and y in twips within it.
   virtual void Control_MouseMove(int /*id*/, int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
   virtual void Control_MouseDown(int /*id*/, int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
   // Any message before the form's own handling; return true with *result when handled.
@@ -163,7 +164,8 @@ class Form {
     BrushObject back;  // none: the form's background
   };
   static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK LabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // Labels' and frames' mouse events, pointer and click.
+  static LRESULT CALLBACK MouseEventsProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   ControlState* Find(int id);
   const ControlState* Find(int id) const;
   const ControlState* FindWindow(HWND control) const;

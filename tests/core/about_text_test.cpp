@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "about/links.h"
 #include "config/run_state.h"
 
 namespace vorlux::test {
@@ -80,6 +81,20 @@ TEST(AboutText, VersionLeavesOutARevisionOfZeroAndCarriageReturnsCountWithin16Bi
   EXPECT_EQ(CountCarriageReturns(L"a\r\nb\n\rc\r"), 3) << "line feeds do not count";
   EXPECT_EQ(CountCarriageReturns(std::wstring(32767, L'\r')), 32767);
   EXPECT_THROW(BuildAboutText(L"x" + std::wstring(32768, L'\r'), Identity()), std::overflow_error);
+}
+
+TEST(Links, TargetsFromTheMakersTextsAndTheShellsErrorsByValue) {
+  EXPECT_EQ(MailLinkTarget() + L" " + WebLinkTarget(),
+            L"mailto:vorlux@example.org https://www.example.org/vorlux/");
+  const std::wstring generic = L"Generic access file error.";
+  // clang-format off
+  for (const auto& [value, text] : std::initializer_list<std::pair<std::intptr_t, std::wstring>>{
+           {2, L"File not found."}, {3, L"Path not found."}, {5, L"Access denied."},
+           {27, L"Incomplete association type of file."}, {31, L"Missing association type of file."},
+           {0, generic}, {8, generic}, {26, generic}, {28, generic}, {29, generic}, {30, generic},
+           {32, generic}, {-1, generic}, {33, L""}, {42, L""}})
+    EXPECT_EQ(LinkErrorText(value), text) << value;
+  // clang-format on
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST(SetupChoices, StoredTextsSelectAnOptionListEntriesAndTheSwitches) {
   }
 }
 
-TEST(SetupChoices, OkWritesItsFourKeysInOrderAndAnEmptyListAsMinusOne) {
+TEST(SetupChoices, OkWritesItsFourKeysInOrderAnEmptyListAsMinusOneAndColoursSplitAndJoin) {
   using Written = std::vector<std::pair<std::wstring_view, std::wstring>>;
   EXPECT_EQ(ChoicesToStore(true, 0, 128, 255, false, true), (Written{{kKeyColorFixed, L"0,128,255"},
                                                                      {kKeyColorRandom, L"0"},
@@ -65,6 +65,7 @@ TEST(SetupChoices, OkWritesItsFourKeysInOrderAndAnEmptyListAsMinusOne) {
                                                                   {kKeyBlackScreen, L"1"},
                                                                   {kKeyMouseMove, L"0"}}));
   EXPECT_EQ(SwatchColor(7, -1, 255), MakeColor(7, 0, 255));
+  EXPECT_EQ(SplitColor(MakeColor(1, 2, 3)), (std::array<uint8_t, 3>{1, 2, 3}));
 }
 
 }  // namespace

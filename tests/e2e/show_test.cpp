@@ -17,12 +17,21 @@ void MoveBy(int dx, int dy) {
   Sleep(80);
 }
 
+// A plain right click opens the About box, a press on a link there opens the link (a recorder
+// stands in for mail program and browser; with mail false none opens mail).
+void FollowAboutLink(const wchar_t* link, DWORD button, bool mail, const char* recorded) {
+  UseLinkRecorder(mail);
+  ClickMouse(MOUSEEVENTF_RIGHTDOWN);
+  PressAboutLink(link, button);
+  EXPECT_TRUE(WaitUntil([&] { return RecordedLinks() == recorded; }, 5s)) << RecordedLinks();
+}
+
 void MovesWithinTwoPixels() {
   for (auto [dx, dy] : {std::pair{0, 0}, {2, 0}, {0, 2}, {-2, -2}, {2, -2}, {1, 1}, {0, 0}})
     MoveBy(dx, dy);
 }
 
-TEST_F(Show, EndsOnEachKeyOrClickAndOnMouseMovesOnlyWhenEnabledAndBeyondTwoPixels) {
+TEST_F(Show, EndsOnEachKeyClickOrAboutLinkAndOnMouseMovesOnlyWhenEnabledAndBeyondTwoPixels) {
   struct Case {
     const char* what;
     const wchar_t* mouseMove;  // the setting
@@ -41,6 +50,13 @@ TEST_F(Show, EndsOnEachKeyOrClickAndOnMouseMovesOnlyWhenEnabledAndBeyondTwoPixel
       {"then 3 px up",        L"1", true,  [] { MovesWithinTwoPixels(); MoveBy(0, -3); }},
       {"long move, no watch", L"0", false, [] {
          for (int i = 1; i <= 10; ++i) MoveBy(i * 30, i * 20); }},
+      // A link ends the show too, with nothing to open it or no message box.
+      {"the mail link, left", L"0", true, [] { FollowAboutLink(L"vorlux@example.org",
+         MOUSEEVENTF_LEFTDOWN, true, "mailto:vorlux@example.org\n"); }},
+      {"the web link, right", L"0", true, [] { FollowAboutLink(L"https://www.example.org/vorlux/",
+         MOUSEEVENTF_RIGHTDOWN, true, "https://www.example.org/vorlux/\n"); }},
+      {"no mail program",     L"0", true, [] { FollowAboutLink(L"vorlux@example.org",
+         MOUSEEVENTF_MIDDLEDOWN, false, ""); }},
       // A second show ends at once (one beside an announced preview: see preview_test.cpp).
       {"a second show",       L"0", false, [] {
          EXPECT_EQ(Process::StartSaver(L"/S").WaitExit(5s), 0u) << "the second show ran"; }},

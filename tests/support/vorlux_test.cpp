@@ -1,6 +1,8 @@
 // Support for the Windows tests: processes, windows, settings, screenshots, input, the show.
 #include "vorlux_test.h"
 
+#include <cstdio>
+
 #include "config/run_state.h"
 #include "config/settings_store.win32.h"
 #include "ui/window_utils.win32.h"
@@ -59,11 +61,6 @@ std::wstring WindowTextOf(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
   return text;
-}
-
-std::wstring ClassNameOf(HWND window) {
-  wchar_t name[256] = {};
-  return std::wstring(name, static_cast<size_t>(GetClassNameW(window, name, 256)));
 }
 
 std::wstring ReadSaverSetting(std::wstring_view key) {
@@ -135,6 +132,37 @@ ColouredWindow::ColouredWindow(COLORREF color, RECT r) {
       CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, r.left, r.top,
                       r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
   UpdateWindow(hwnd_);
+}
+
+void UseLinkRecorder(bool mail) {
+  DeleteFileW((BuildDir() + L"links.log").c_str());
+  const std::wstring command = L"\"" + BuildDir() + L"vorlux_link_recorder.exe\" %1";
+  for (const wchar_t* scheme : {L"mailto", L"http", L"https"}) {
+    const std::wstring key = std::wstring(scheme) + L"\\shell\\open\\command";
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
+    if (mail || scheme != std::wstring_view(L"mailto"))
+      RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, command.c_str(),
+                      static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+  }
+}
+
+std::string RecordedLinks() {
+  std::string text(4096, '\0');
+  FILE* f = _wfopen((BuildDir() + L"links.log").c_str(), L"rb");
+  text.resize(f ? std::fread(text.data(), 1, text.size(), f) : 0);
+  if (f) std::fclose(f);
+  return text;
+}
+
+void PressAboutLink(const wchar_t* text, DWORD downFlag) {
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(box = FindWindowW(nullptr, L"About")); }, 5s));
+  RECT r;
+  const HWND frame = FindWindowExW(box, nullptr, L"VorluxFrame", nullptr);
+  ASSERT_TRUE(GetWindowRect(FindWindowExW(frame, nullptr, L"Static", text), &r));
+  SetCursorPos(r.left + 3, (r.top + r.bottom) / 2);
+  Sleep(200);
+  ClickMouse(downFlag);
 }
 
 bool CursorVisible() {

@@ -49,7 +49,6 @@ class Process {
 };
 
 std::wstring WindowTextOf(HWND window);
-std::wstring ClassNameOf(HWND window);
 
 // The saver's settings (section "Setting" of the application title); "(absent)" for none.
 std::wstring ReadSaverSetting(std::wstring_view key);
@@ -90,6 +89,13 @@ class ColouredWindow {
  private:
   HWND hwnd_;
 };
+
+// Registers the tests' recorder as the shell's handler of links (mailto only when mail is true)
+// and empties its log; the links it was started with, one per line.
+void UseLinkRecorder(bool mail = true);
+std::string RecordedLinks();
+// Presses a mouse button on the link with this text in the About box on the screen.
+void PressAboutLink(const wchar_t* text, DWORD downFlag);
 
 bool CursorVisible();
 bool SaverRunningFlag();

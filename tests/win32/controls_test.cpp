@@ -11,7 +11,7 @@
 namespace vorlux::test {
 namespace {
 
-enum : int { kFrame = 10, kList, kA, kB, kC, kOK, kCancel, kLabel };
+enum : int { kFrame = 10, kList, kA, kB, kC, kOK, kCancel };
 using Events = std::vector<std::wstring>;
 
 class ControlsForm : public Form {
@@ -38,15 +38,11 @@ class ControlsForm : public Form {
         {.kind = K::kOptionButton, .id = kB, .twips = row(2), .tabIndex = 2},
         {.kind = K::kPushButton, .id = kOK, .twips = {3300, 100, 1000, 345}, .tabIndex = 10},
         {.kind = K::kPushButton, .id = kCancel, .twips = {3300, 600, 1000, 345}, .tabIndex = 11},
-        {.kind = K::kLabel, .id = kLabel, .caption = L"Link", .twips = row(3), .font = {L"Arial"}},
     });
     // clang-format on
     for (int i = 0; i < 3; ++i) AddListItem(kList, std::to_wstring(i));
   }
   void Control_Click(int id) override { events.push_back(L"Click " + std::to_wstring(id)); }
-  // The control's id and then the button.
-  void Control_MouseMove(int id, int b, int, int, int) override { Control_Click(id * 10 + b); }
-  void Control_MouseDown(int id, int b, int, int, int) override { Control_Click(-id * 10 - b); }
 };
 
 TEST(Controls, ListsOptionsAndTheEnterAndEscKeysRaiseTheirClicksFromCodeAsFromTheUser) {
@@ -75,30 +71,6 @@ TEST(Controls, ListsOptionsAndTheEnterAndEscKeysRaiseTheirClicksFromCodeAsFromTh
   }
   EXPECT_EQ(form.events, (Events{L"Click 15", L"Click 16"})) << "Enter presses OK, Esc Cancel";
   form.Unload();
-}
-
-TEST(Controls, LabelsReportTheMouseShowTheirPointerAndChangeUnderlineWithoutKeepingOldFonts) {
-  ControlsForm form;
-  form.Show();
-  const HWND label = form.Control(kLabel);
-  SendMessageW(label, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2, 2));
-  SendMessageW(label, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
-  EXPECT_EQ(form.events, (Events{L"Click 171", L"Click -172"}));
-  const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
-  form.SetMousePointer(kLabel, hand);
-  SendMessageW(label, WM_SETCURSOR, reinterpret_cast<WPARAM>(label), HTCLIENT);
-  EXPECT_EQ(GetCursor(), hand);
-  const auto font = [&] {
-    return reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0));
-  };
-  for (int i = 0; i < 1000; ++i) {
-    const HGDIOBJ old = font();
-    form.SetFontUnderline(kLabel, i % 2 == 0);
-    ASSERT_TRUE(form.FontUnderline(kLabel) == (i % 2 == 0) && !GetObjectType(old)) << i;
-  }
-  const HGDIOBJ last = font();
-  form.Unload();
-  EXPECT_EQ(GetObjectType(last), 0u) << "the label's font goes with the form";
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
-// The forms toolkit: loading and unloading, twips and unload modes of a plain form; and the
-// About box made with it, modeless. (Key and mouse events, the background picture, the box's
-// text, closing after an interval and the modal box from the setup dialog's system menu are seen
-// end to end.)
+// The About box, a form of the toolkit, modeless: its place and size, its links on their lines
+// and under the mouse, and the GDI objects it leaves. (Loading and unloading by code and by the
+// close box, key and mouse events, the
+// background picture, the box's text, closing after an interval and the modal box from the setup
+// dialog's system menu are seen end to end.)
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "about/about_text.h"
 #include "about/about_window.win32.h"
@@ -16,35 +20,6 @@
 namespace vorlux::test {
 namespace {
 
-// Logs its events: c(ontrols), l(oad), q(uery unload) with the mode.
-class RecordingForm : public Form {
- public:
-  std::string log;
-
- protected:
-  void CreateControls() override { log += "c"; }
-  void Form_Load() override { log += "l"; }
-  void Form_QueryUnload(int mode) override { log += "q" + std::to_string(mode); }
-};
-
-TEST(Forms, LoadOnceInTwipsAndTellTheCloseBoxFromCodeWhenUnloading) {
-  RecordingForm f;
-  HWND h = f.hWnd();  // touching the window loads the form, hidden
-  f.Load();
-  EXPECT_TRUE(!IsWindowVisible(h) && ClassNameOf(h) == kFormClassName);
-  RECT r;  // of the default size in twips
-  GetClientRect(h, &r);
-  EXPECT_TRUE(r.right * ScreenTwipsPerPixelX() == 4800 && r.bottom * ScreenTwipsPerPixelY() == 3600)
-      << r.right << "x" << r.bottom;
-  f.Unload();
-  f.Unload();  // not loaded: nothing happens
-  f.Show();    // loads again
-  SendMessageW(f.hWnd(), WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsWindow(h) || f.IsLoaded());
-  EXPECT_EQ(f.log, "clq" + std::to_string(kUnloadCode) + "clq" + std::to_string(kUnloadControlMenu))
-      << "loaded once each time, closed by code, by the box";
-}
-
 // A box with its pictures from the program's own file.
 struct Box : fabout {
   Box() {
@@ -53,13 +28,16 @@ struct Box : fabout {
   HGDIOBJ Image() { return HGDIOBJ(SendMessageW(imgIcon(), STM_GETIMAGE, IMAGE_BITMAP, 0)); }
 };
 
-TEST(AboutBox, ModelessBoxIsTopMostCentredWithItsLinksOnTheirLinesAndLeavesNoPicture) {
+TEST(AboutBox, ModelessBoxIsTopMostCentredItsLinksOnTheirLinesHoveredOneAtATimeLeavingNoGdiObject) {
   Box box;
   box.SetModeless(true);
   box.About(L"");
   ASSERT_TRUE(box.Loaded()) << "a modeless box stays open after About returns";
   const HWND h = box.hWnd();
   RECT r, text;
+  GetClientRect(h, &r);  // 6555 by 3180 twips
+  EXPECT_TRUE(std::abs(r.right * ScreenTwipsPerPixelX() - 6555) < ScreenTwipsPerPixelX() &&
+              std::abs(r.bottom * ScreenTwipsPerPixelY() - 3180) < ScreenTwipsPerPixelY());
   GetWindowRect(h, &r);
   EXPECT_TRUE(IsWindowVisible(h) && GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST &&
               abs(r.left + r.right - GetSystemMetrics(SM_CXSCREEN)) <= 2 &&
@@ -86,8 +64,40 @@ TEST(AboutBox, ModelessBoxIsTopMostCentredWithItsLinksOnTheirLinesAndLeavesNoPic
   const HGDIOBJ first = box.Image();
   box.About(L"");  // filling the shown box again replaces its picture; the old one goes
   const HGDIOBJ second = box.Image();
+
+  // The link under the mouse alone has the hand and the underline.
+  const HWND mail = box.lblmailto(), web = box.lblweb(), words = box.lblAbout();
+  const auto font = [](HWND label) { return HGDIOBJ(SendMessageW(label, WM_GETFONT, 0, 0)); };
+  const auto move = [](HWND w) { SendMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); };
+  // m or w: that link underlined; M or W: it has the hand.
+  const auto state = [&] {
+    std::string s;
+    for (const auto& [link, c] : {std::pair{mail, 'm'}, {web, 'w'}}) {
+      LOGFONTW lf{};
+      if (GetObjectW(font(link), sizeof lf, &lf) && lf.lfUnderline) s += c;
+      if (box.MousePointer(GetDlgCtrlID(link))) s += char(c - 'a' + 'A');
+    }
+    return s;
+  };
+  // Over the mail link, the web link, the frame, ... (leaving the window sends nothing).
+  const std::map<char, HWND> over = {{'m', mail}, {'w', web}, {'f', box.Frame1()}, {'t', words}};
+  std::string seen;
+  for (char c : std::string("mwfmtwm")) move(over.at(c)), seen += state() + " ";
+  EXPECT_EQ(seen, "mM wW W mM M wW mM ");
+  // Over a link its hand shows.
+  SendMessageW(mail, WM_SETCURSOR, WPARAM(mail), HTCLIENT);
+  EXPECT_EQ(GetCursor(), box.MousePointer(GetDlgCtrlID(mail)));
+  std::vector<HGDIOBJ> fonts;
+  for (int i = 0; i < 10000; ++i) {
+    move(i % 3 ? (i % 2 ? web : mail) : words);
+    fonts.push_back(font(i % 2 ? web : mail));
+  }
+  const HGDIOBJ last[] = {font(mail), font(web)};
+  for (HGDIOBJ f : fonts)  // a deleted font's handle may come back for a later one
+    ASSERT_TRUE(f == last[0] || f == last[1] || !GetObjectType(f)) << f;
   box.Unload();
   EXPECT_TRUE(first != second && !GetObjectType(first) && !GetObjectType(second));
+  EXPECT_TRUE(!GetObjectType(last[0]) && !GetObjectType(last[1])) << "the fonts go with the box";
 }
 
 }  // namespace

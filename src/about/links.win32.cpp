@@ -1,0 +1,41 @@
+// Links through the shell, the hand pointer, and the end of the run.
+#include "about/links.win32.h"
+
+#include <shellapi.h>
+
+#include "about/links.h"
+#include "ui/window_utils.win32.h"
+
+namespace vorlux {
+
+std::wstring OpenLink(HWND owner, std::wstring_view target) {
+  // The shell's library is loaded the first time a link is opened, not at every start.
+  using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  static const auto shellExecute = [] {
+    HMODULE library = LoadLibraryW(L"shell32.dll");
+    return library ? reinterpret_cast<ShellExecuteFunction>(
+                         reinterpret_cast<void*>(GetProcAddress(library, "ShellExecuteW")))
+                   : nullptr;
+  }();
+  const std::wstring text(target);
+  // No verb: the default action of the target's kind.
+  const auto result = shellExecute
+                          ? reinterpret_cast<std::intptr_t>(shellExecute(
+                                owner, nullptr, text.c_str(), nullptr, L"C:\\", SW_SHOWNORMAL))
+                          : 0;
+  return std::wstring(LinkErrorText(result));
+}
+
+void SetHandCursor(Form& form, int control) {
+  form.SetMousePointer(control,
+                       LoadCursorW(ResourceModule(), MAKEINTRESOURCEW(kHandCursorResource)));
+}
+
+void SetDefaultCursor(Form& form, int control) { form.SetMousePointer(control, nullptr); }
+
+void StopSaver(RunState& run) {
+  ShowMouseCursor();
+  run.StopRequested = true;
+}
+
+}  // namespace vorlux
