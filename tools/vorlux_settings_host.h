@@ -27,4 +27,9 @@ enum Item : int { kItemSaver = 2, kItemMarquee = 3 };
 
 inline constexpr int kSettingsButton = 1001;
 
+// Posted to the dialog: a new preview window with a new saver in it, in front of the old one,
+// which goes 0.3 s later (as the dialog does when the user chooses the saver again or changes a
+// setting).
+inline constexpr unsigned kRestartPreview = 0x8001;  // WM_APP + 1
+
 }  // namespace vorlux::host

@@ -57,6 +57,23 @@ DWORD StartSaver(const std::wstring& saver, const std::wstring& arguments) {
 
 std::wstring g_saver;
 
+// The dialog's way of showing the preview anew: a new saver started in a new preview window
+// in front of the old one, which goes 0.3 s later; the old saver sees its window gone.
+constexpr UINT_PTR kOldPreviewTimer = 2;
+HWND g_oldPreview = nullptr;
+
+LRESULT RestartPreview(HWND dialog) {
+  HWND monitor = FindWindowExW(FindWindowExW(dialog, nullptr, L"#32770", nullptr), nullptr,
+                               L"Static", nullptr);
+  g_oldPreview = GetWindow(monitor, GW_CHILD);
+  SetTimer(dialog, kOldPreviewTimer, 300, nullptr);
+  HWND preview = Child(monitor, L"VorluxPreviewWindow", L"", 0, {16, 14, 168, 126});
+  SetWindowLongPtrW(
+      dialog, GWLP_USERDATA,
+      StartSaver(g_saver, L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(preview))));
+  return 0;
+}
+
 // The page's dialog procedure: its "Settings..." button starts the saver's setup, naming the page.
 INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   if (message != WM_COMMAND || LOWORD(wParam) != kSettingsButton) return FALSE;
@@ -76,19 +93,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   g_saver = saver;
   const std::wstring name = ListNameOfPath(saver);
 
-  const WNDCLASSW dialogClass{.lpfnWndProc =
-                                  [](HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-                                      WINAPI {
-                                        if (message == WM_TIMER)
-                                          return LRESULT(DestroyWindow(window));  // --close-after
-                                        // The preview window goes with the dialog; the saver sees
-                                        // it gone and ends.
-                                        if (message == WM_DESTROY) PostQuitMessage(0);
-                                        return DefWindowProcW(window, message, wParam, lParam);
-                                      },
-                              .hInstance = instance,
-                              .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1),
-                              .lpszClassName = kHostClass};
+  const WNDCLASSW dialogClass{
+      .lpfnWndProc =
+          [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) WINAPI {
+            if (message == WM_TIMER && wParam == kOldPreviewTimer)
+              return KillTimer(window, wParam), LRESULT(DestroyWindow(g_oldPreview));
+            if (message == WM_TIMER) return LRESULT(DestroyWindow(window));  // --close-after
+            if (message == kRestartPreview) return RestartPreview(window);
+            // The preview window goes with the dialog; the saver sees
+            // it gone and ends.
+            if (message == WM_DESTROY) PostQuitMessage(0);
+            return DefWindowProcW(window, message, wParam, lParam);
+          },
+      .hInstance = instance,
+      .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1),
+      .lpszClassName = kHostClass};
   // The preview window is black, as Windows paints it before a saver draws.
   const WNDCLASSW previewClass{.lpfnWndProc = DefWindowProcW,
                                .hInstance = instance,

@@ -20,13 +20,33 @@ namespace vorlux {
 
 void EndProgram() { ExitProcess(0); }
 
+namespace {
+
+// This instance's handle on the name every instance holds while it runs.
+HANDLE g_instanceMutex = nullptr;
+
+}  // namespace
+
 bool OtherInstanceRunning() {
   static const bool other = [] {
     // Kept open for the life of the process; every later instance sees it.
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
-    return mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    g_instanceMutex = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
+    return g_instanceMutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
   }();
   return other;
+}
+
+bool OtherInstancesEnd(double seconds) {
+  // The name lives while any instance holds it: let go of this one's and watch it go.
+  if (g_instanceMutex) CloseHandle(g_instanceMutex);
+  const double end = MonotonicSeconds() + seconds;
+  for (HANDLE other; (other = OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutexName));) {
+    CloseHandle(other);
+    if (MonotonicSeconds() >= end) break;
+    Sleep(50);
+  }
+  g_instanceMutex = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
+  return g_instanceMutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 void Main() {
@@ -42,8 +62,11 @@ void Main() {
   RunStep([&] { command = CommandText(ArgumentText(GetCommandLineW())); });
   RunStep([&] { s.RunMode = RunModeOf(command); });
   RunStep([&] {
+    // A preview replaced by the settings dialog may still be ending: the new one waits for it.
+    bool other = OtherInstanceRunning();
+    if (other && s.RunMode == kRunModePreview) other = !OtherInstancesEnd(2.0);
     const InstanceDecision d = ApplyInstanceRule(
-        s.RunMode, OtherInstanceRunning(),
+        s.RunMode, other,
         [&] { return settings.Read(s.AppTitle, kSettingSection, kKeyActiveSetup, L"0"); },
         [&] { return reinterpret_cast<std::uintptr_t>(FindAppWindow(s.AppTitle, L"")); });
     previewActive = d.previewActive;

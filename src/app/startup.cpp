@@ -52,9 +52,9 @@ void LoadSettings(RunState& s, SettingsStore& store, UniformRandom& random, floa
   const std::wstring colorRandom = read(kKeyColorRandom, L"1");
   if (const auto v = ParseBoolWord(read(kKeyBlackScreen, L"1"))) s.ClearToBlack = *v;
   if (const auto v = ParseBoolWord(read(kKeyMouseMove, L"0"))) s.MouseMoveEnds = *v;
-  const auto randomColors = ParseBoolWord(colorRandom);
-  if (!randomColors) return;  // the whole choice is skipped, as any failing statement
-  if (*randomColors) {
+  // A text that cannot be converted counts as the default, random colours: skipping the choice
+  // would leave every figure black.
+  if (ParseBoolWord(colorRandom).value_or(true)) {
     random.Seed(timeOfDay);
     s.UseRandomColors = true;
   } else {

@@ -31,8 +31,9 @@ InstanceDecision ApplyInstanceRule(int32_t runMode, bool otherInstanceRunning,
                                    const std::function<std::uintptr_t()>& findAppWindow);
 
 // Reads ColorFixed, ColorRandom, BlackScreen and MouseMove in that order into the run state.
-// A value that cannot be converted leaves its target as it was. The generator is seeded from
-// the time of day only when random colours are on.
+// A value that cannot be converted leaves its target as it was, except ColorRandom, which then
+// counts as its default (random colours). The generator is seeded from the time of day only
+// when random colours are on.
 void LoadSettings(RunState& state, SettingsStore& store, UniformRandom& random,
                   float timeOfDaySeconds);
 

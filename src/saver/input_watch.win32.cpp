@@ -50,9 +50,12 @@ void SaverMouseDown(SaverState& saver, int button, int shift) {
     return;
   }
   ShowMouseCursor();
-  saver.watch.CursorPosRecorded = false;
   ShowAboutTimed(saver.about, true, kAboutBitmapResource, L"");
-  if (!saver.run.StopRequested) HideMouseCursor();
+  if (saver.run.StopRequested) return;
+  HideMouseCursor();
+  // The pointer moved to close the box: the watch starts again from where it is now.
+  GetCursorPos(&saver.watch.FirstCursorPos);
+  saver.watch.CursorPosRecorded = true;
 }
 
 }  // namespace vorlux

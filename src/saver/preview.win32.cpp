@@ -122,9 +122,24 @@ bool PreviewGoesOn(const PreviewState& p) {
 void AnimatePreview(PreviewState& p, SaverState& saver, const std::function<bool()>& goOn) {
   const RunState& run = saver.run;
   GdiSurface surface(saver.graphics, p.drawDC);
-  WindowsEngineHost host(run, [&](Surface&) {
-    if (!run.ClearToBlack) PaintDesktopPreview(run, p.TargetWindow, surface.Dc());
-  });
+  // The window's end or the dialog's new choice ends the preview inside an engine call too, as
+  // often as the engine asks: the window at most every 20 ms, the choice (some questions to
+  // the dialog) at most every quarter of a second.
+  double windowAsked = -1, choiceAsked = -1;
+  bool over = false;
+  const auto ends = [&] {
+    const double now = MonotonicSeconds();
+    if (!over && now - windowAsked >= 0.02) windowAsked = now, over = !IsWindow(p.TargetWindow);
+    if (!over && now - choiceAsked >= 0.25)
+      choiceAsked = now, over = !IsSaverSelected(p.HostDialog, p.listName);
+    return over;
+  };
+  WindowsEngineHost host(
+      run,
+      [&](Surface&) {
+        if (!run.ClearToBlack) PaintDesktopPreview(run, p.TargetWindow, surface.Dc());
+      },
+      ends);
   UniformRandomSource random(saver.random);
   for (;;) {
     RunStep([&] {

@@ -1,16 +1,28 @@
 // The engine's host on Windows.
 #include "saver/saver_state.win32.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ui/window_utils.win32.h"
 
 namespace vorlux {
 
-WindowsEngineHost::WindowsEngineHost(const RunState& run, CycleEnd endCycle)
-    : run_(run), endCycle_(std::move(endCycle)), origin_(MonotonicSeconds()) {}
+WindowsEngineHost::WindowsEngineHost(const RunState& run, CycleEnd endCycle, StopTest stopWhen)
+    : run_(run),
+      endCycle_(std::move(endCycle)),
+      stopWhen_(std::move(stopWhen)),
+      origin_(MonotonicSeconds()) {}
 
 void WindowsEngineHost::ProcessMessages() { ProcessPendingMessages(); }
 
-void WindowsEngineHost::Pause(float seconds) { vorlux::Pause(seconds); }
+void WindowsEngineHost::Pause(float seconds) {
+  constexpr double kSlice = 0.05;
+  const double end = MonotonicSeconds() + (std::isfinite(seconds) && seconds > 0 ? seconds : 0.0);
+  do {
+    vorlux::Pause(static_cast<float>(std::clamp(end - MonotonicSeconds(), 0.0, kSlice)));
+  } while (!StopRequested() && MonotonicSeconds() < end);
+}
 
 // Counted from the host's creation, so that a 32-bit float keeps millisecond resolution for
 // days of running.

@@ -54,18 +54,22 @@ struct SaverProcess {
 class WindowsEngineHost final : public EngineHost {
  public:
   using CycleEnd = std::function<void(Surface& drawDC)>;
+  using StopTest = std::function<bool()>;
 
-  WindowsEngineHost(const RunState& run, CycleEnd endCycle);
+  // stopWhen, when given, is asked besides the stop flag (the preview's own end).
+  WindowsEngineHost(const RunState& run, CycleEnd endCycle, StopTest stopWhen = nullptr);
 
   void ProcessMessages() override;
+  // Sleeps on the queue in slices of at most 50 ms and ends early once a stop is due.
   void Pause(float seconds) override;
   double Now() override;
   void EndCycle(Surface& drawDC) override;
-  bool StopRequested() const override { return run_.StopRequested; }
+  bool StopRequested() const override { return run_.StopRequested || (stopWhen_ && stopWhen_()); }
 
  private:
   const RunState& run_;
   CycleEnd endCycle_;
+  StopTest stopWhen_;
   double origin_;
 };
 

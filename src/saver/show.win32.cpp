@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdlib>
+
 #include "base/numeric.h"
 #include "base/steps.h"
 #include "engine/gdi_surface.win32.h"
@@ -16,20 +19,60 @@ namespace vorlux {
 
 namespace {
 
-// The end of a cycle over the desktop: a fresh copy of the real desktop, without the lines.
-void PutDesktopBack(frmSS& form, const RunState& run) {
+// Answers from an earlier round may still come in: only this round's are counted.
+uintptr_t g_answerRound = 0;
+int g_answersPending = 0;
+
+void CALLBACK Answered(HWND, UINT, ULONG_PTR round, LRESULT) {
+  if (round == g_answerRound) --g_answersPending;
+}
+
+BOOL CALLBACK AskToAnswer(HWND w, LPARAM) {
+  if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId() &&
+      SendMessageCallbackW(w, WM_NULL, 0, 0, Answered, g_answerRound))
+    ++g_answersPending;
+  return TRUE;
+}
+
+// Asks every visible top-level window of other threads to answer once, and waits until they all
+// have, for at most the given seconds (a hung one never answers). A window that has answered
+// since the show was hidden has had its turn to repaint what the show uncovered: its thread
+// paints as soon as it has nothing else to do.
+void WaitForOtherWindowsToAnswer(double seconds) {
+  ++g_answerRound;
+  g_answersPending = 0;
+  EnumWindows(AskToAnswer, 0);
+  const double end = MonotonicSeconds() + seconds;
+  while (g_answersPending > 0 && MonotonicSeconds() < end) Pause(0.002f);
+}
+
+// The end of a cycle over the desktop: a fresh copy of the real desktop, without the lines. The
+// show is hidden only until the windows it uncovers have repainted, a quarter of a second at
+// most.
+void PutDesktopBack(frmSS& form, RunState& run) {
+  LASTINPUTINFO inputBefore{sizeof inputBefore, 0};
+  GetLastInputInfo(&inputBefore);
+  POINT cursorBefore{};
+  GetCursorPos(&cursorBefore);
   MakeTopMost(form.hWnd());
   form.Hide();
-  ProcessPendingMessages();
-  // Without a compositor the windows that hiding uncovers repaint themselves only now, each in
-  // its own time: give them a moment, or the copy shows the black of the show instead.
-  Pause(0.25f);
+  // Twice: the first answer may come before a window has learnt what to repaint.
+  for (int round = 0; round < 2; ++round) WaitForOtherWindowsToAnswer(0.12);
+  Pause(0.01f);  // the paint that follows an answer
   CaptureDesktop(form, run);
-  ProcessPendingMessages();
   form.Show();
   MakeTopMost(form.hWnd());
   // Hiding gave the activation to another window; the keys must come back to the show.
   SetForegroundWindow(form.hWnd());
+  // A key or a click that went to another window meanwhile ends the show as it would have; a
+  // move is left to the mouse watch, which sees where the pointer is now.
+  LASTINPUTINFO inputAfter{sizeof inputAfter, 0};
+  GetLastInputInfo(&inputAfter);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  if (inputAfter.dwTime != inputBefore.dwTime && std::abs(cursor.x - cursorBefore.x) <= 2 &&
+      std::abs(cursor.y - cursorBefore.y) <= 2)
+    StopSaver(run);
 }
 
 }  // namespace
@@ -66,6 +109,10 @@ void RunShowJob(SaverState& saver, bool previewActive) {
   });
   RunStep([&] {
     form.Show();
+    // The reference of the mouse watch: where the pointer is as the show appears, whenever the
+    // system's own first mouse move reaches the window.
+    GetCursorPos(&saver.watch.FirstCursorPos);
+    saver.watch.CursorPosRecorded = true;
     ProcessPendingMessages();
     MakeTopMost(target);
     // Keys go to the window that has the focus: the show's.
@@ -82,8 +129,9 @@ void RunShowJob(SaverState& saver, bool previewActive) {
   });
   RunStep([&] { a.FrameDelay = 0.1f; });
 
+  // Nothing loads the form again once its window is gone.
   WindowsEngineHost host(s, [&](Surface&) {
-    if (!s.ClearToBlack) PutDesktopBack(form, s);
+    if (!s.ClearToBlack && !s.StopRequested && form.IsLoaded()) PutDesktopBack(form, s);
   });
   GdiSurface surface(saver.graphics, drawDC);
   while (!s.StopRequested) RunStep([&] { AnimateFigures(surface, a, host, random, ColorsOf(s)); });

@@ -27,6 +27,11 @@ void frmSS::Form_Load() {
   SetWindowState(kWindowMaximized);
 }
 
+void frmSS::Form_QueryUnload(int unloadMode) {
+  // Closed from outside (End task, the system ending): the show ends as on a key.
+  if (unloadMode != kUnloadCode && saver) StopSaver(saver->run);
+}
+
 void frmSS::Form_Unload() {
   SetBackgroundPicture(nullptr);
   pic.Clear();
@@ -41,6 +46,8 @@ void frmSS::Form_MouseDown(int button, int shift, int, int) {
 }
 
 bool frmSS::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
+  // A window destroyed under the show, however it went, ends it.
+  if (msg == WM_DESTROY && saver && !saver->run.StopRequested) StopSaver(saver->run);
   if (msg == WM_GETMINMAXINFO) {
     // Maximised means the whole screen, taskbar included, not the work area.
     auto* info = reinterpret_cast<MINMAXINFO*>(lp);

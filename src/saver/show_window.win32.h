@@ -33,6 +33,7 @@ class frmSS : public Form {
  protected:
   WindowLayout Layout() const override;
   void Form_Load() override;
+  void Form_QueryUnload(int unloadMode) override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode, int shift) override;
   void Form_MouseDown(int button, int shift, int x, int y) override;

@@ -180,9 +180,7 @@ void Form::UnloadWith(int unloadMode) {
   Form_Unload();
   // Give the other windows back their input before this one goes, so that activation
   // returns to them rather than to another program.
-  for (HWND w : disabledByModal_)
-    if (IsWindow(w)) EnableWindow(w, TRUE);
-  disabledByModal_.clear();
+  EnableWindowsDisabledByModal();
   HWND h = hwnd_;
   UnregisterDialogWindow(h);
   DestroyWindow(h);  // WM_NCDESTROY clears hwnd_
@@ -210,6 +208,13 @@ void Form::Show(bool modal) {
     MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     ProcessPendingMessages();
   }
+  EnableWindowsDisabledByModal();  // also when the window went other than by unloading
+}
+
+void Form::EnableWindowsDisabledByModal() {
+  for (HWND w : disabledByModal_)
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+  disabledByModal_.clear();
 }
 
 void Form::Hide() {

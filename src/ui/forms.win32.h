@@ -173,6 +173,7 @@ class Form {
   void OnControlCommand(int id, int code);
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
   void UnloadWith(int unloadMode);
+  void EnableWindowsDisabledByModal();
   void PaintBackground(HDC dc);
 
   HWND hwnd_ = nullptr;

@@ -67,10 +67,10 @@ TEST(LoadSettings, EachValueByItsGrammarABadOneKeepsWhatWasThereSeedingOnlyForRa
       {L" yes", L"10,20,30", nullptr, nullptr, false, MakeColor(10, 20, 30), true, false},
       {L"0", nullptr, nullptr, nullptr, false, kWhite, true, false},
       {L"no", L"red", nullptr, nullptr, false, kWhite, true, false},
-      // A bad triplet keeps the old colour; an unconvertible ColorRandom skips the whole choice.
+      // A bad triplet keeps the old colour; an unconvertible ColorRandom means random colours.
       {L"0", L"40000,0,0", L"0", nullptr, false, kOld, false, false},
       {L"0", L"1e999,0,0", nullptr, L"yes", false, kOld, true, true},
-      {L"1e999", L"1,2,3", L"0", nullptr, kKept, kOld, false, false},
+      {L"1e999", L"1,2,3", L"0", nullptr, true, kOld, false, false},
       // A bad flag keeps its value and does not stop the next one from being read.
       {L"1", nullptr, L"1e999", L"yes", true, kOld, kKept, true},
       {L"1", nullptr, L"0", L"-1e400000", true, kOld, false, kKept},

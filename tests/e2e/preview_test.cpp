@@ -2,6 +2,8 @@
 // "/p <its preview window>", as Windows does, and the test watches the saver and ActiveSetup.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "../../tools/vorlux_settings_host.h"
 #include "config/settings_store.h"
 #include "vorlux_test.h"
@@ -69,6 +71,26 @@ TEST_F(PreviewLifecycle, ASecondPreviewEndsAtOnceAndAShowGoesAheadLeavingTheAnno
   EXPECT_TRUE(EndsCleanly());
   EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), Decimal(h.preview));
   EXPECT_TRUE(h.saver.Running()) << "the preview goes on behind the show";
+}
+
+TEST_F(PreviewLifecycle, QuickRestartsByTheDialogEachStartAPreviewAndLeaveOneRunning) {
+  HostedPreview h;
+  ASSERT_TRUE(h.Announced());
+  std::vector<Process> earlier;
+  // Each restart comes while the preview before is inside an engine call.
+  for (int i = 0; i < 20; ++i) {
+    earlier.push_back(std::move(h.saver));
+    PostMessageW(h.dialog, host::kRestartPreview, 0, 0);
+    const auto started = [&] {
+      HWND preview = GetWindow(FindWindowExW(h.page, nullptr, L"Static", nullptr), GW_CHILD);
+      return preview != h.preview && ReadSaverSetting(kKeyActiveSetup) == Decimal(preview);
+    };
+    ASSERT_TRUE(WaitUntil(started, 5s)) << "restart " << i;
+    h.preview = GetWindow(FindWindowExW(h.page, nullptr, L"Static", nullptr), GW_CHILD);
+    h.saver = Process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, h.SaverId()));
+  }
+  for (Process& p : earlier) EXPECT_EQ(p.WaitExit(1s), 0u) << "an earlier preview still runs";
+  EXPECT_TRUE(h.saver.Running());
 }
 
 }  // namespace

@@ -26,9 +26,9 @@ void FollowAboutLink(const wchar_t* link, DWORD button, bool mail, const char* r
   EXPECT_TRUE(WaitUntil([&] { return RecordedLinks() == recorded; }, 5s)) << RecordedLinks();
 }
 
+// The first move already counts from where the pointer was when the show appeared.
 void MovesWithinTwoPixels() {
-  for (auto [dx, dy] : {std::pair{0, 0}, {2, 0}, {0, 2}, {-2, -2}, {2, -2}, {1, 1}, {0, 0}})
-    MoveBy(dx, dy);
+  for (auto [dx, dy] : {std::pair{2, 0}, {0, 2}, {-2, -2}, {2, -2}, {1, 1}, {0, 0}}) MoveBy(dx, dy);
 }
 
 TEST_F(Show, EndsOnEachKeyClickOrAboutLinkAndOnMouseMovesOnlyWhenEnabledAndBeyondTwoPixels) {
@@ -48,6 +48,9 @@ TEST_F(Show, EndsOnEachKeyClickOrAboutLinkAndOnMouseMovesOnlyWhenEnabledAndBeyon
       {"Shift + right click", L"0", true,  [] { ClickMouse(MOUSEEVENTF_RIGHTDOWN, {VK_SHIFT}); }},
       {"moves within 2 px",   L"1", false, [] { MovesWithinTwoPixels(); }},
       {"then 3 px up",        L"1", true,  [] { MovesWithinTwoPixels(); MoveBy(0, -3); }},
+      {"a first move of 3 px", L"1", true, [] { MoveBy(3, 0); }},
+      // Closed from outside (End task): it ends as on a key, and the next show starts.
+      {"WM_CLOSE",            L"0", true,  [this] { PostMessageW(ShowHwnd(), WM_CLOSE, 0, 0); }},
       {"long move, no watch", L"0", false, [] {
          for (int i = 1; i <= 10; ++i) MoveBy(i * 30, i * 20); }},
       // A link ends the show too, with nothing to open it or no message box.

@@ -73,5 +73,13 @@ TEST(Controls, ListsOptionsAndTheEnterAndEscKeysRaiseTheirClicksFromCodeAsFromTh
   form.Unload();
 }
 
+TEST(Controls, AModalFormGoneOtherThanByUnloadingGivesTheOthersTheirInputBack) {
+  Form other, modal;
+  other.Show();
+  SetTimer(modal.hWnd(), 1, 100, [](HWND w, UINT, UINT_PTR, DWORD) WINAPI { DestroyWindow(w); });
+  modal.Show(true);  // returns once the window is gone
+  EXPECT_TRUE(IsWindowEnabled(other.hWnd()));
+}
+
 }  // namespace
 }  // namespace vorlux::test

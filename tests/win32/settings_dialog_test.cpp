@@ -203,6 +203,13 @@ TEST_F(PreviewInProcess, WithoutBlackTheFirstFrameOfEachCycleShowsTheStretchedSc
     EXPECT_TRUE(animation.EnginePhase != kPhaseErase && greenLeft() == !black)
         << "the cycle has ended, " << (black ? "black" : "screen");
   }
+  // The window destroyed during the second's pause at a cycle's end: the call returns at once.
+  animation.EnginePhase = kPhaseErase;
+  animation.PhaseStartTime = -1000.0f;
+  SetTimer(window, 1, 200, [](HWND w, UINT, UINT_PTR, DWORD) WINAPI { DestroyWindow(w); });
+  const double start = MonotonicSeconds();
+  Run(1);
+  EXPECT_LT(MonotonicSeconds() - start, 0.5);
   EndPreview(preview, saver);
 }
 
