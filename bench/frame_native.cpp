@@ -3,17 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/engine.h"
+#include "null_surface.h"
 
 namespace vorlux {
 namespace {
-
-class NullSurface final : public Surface {
- public:
-  void SetPen(uint32_t, int32_t) override {}
-  void DrawLine(int32_t, int32_t, int32_t, int32_t) override {}
-  void DrawArc(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {}
-  void FillRect(const Rect&) override {}
-};
 
 class QuietHost final : public EngineHost {
  public:
