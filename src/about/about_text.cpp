@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/numeric.h"
+
 namespace vorlux {
 
 namespace {
@@ -55,8 +57,8 @@ std::wstring BuildAboutText(std::wstring_view comment, const AboutIdentity& id) 
   std::wstring text = p1;
   text += id.appTitle;
   text += L"  \u2013  version ";
-  text += std::to_wstring(id.version.major) + L'.' + std::to_wstring(id.version.minor);
-  if (id.version.revision > 0) text += L'.' + std::to_wstring(id.version.revision);
+  text += DecimalText(id.version.major) + L'.' + DecimalText(id.version.minor);
+  if (id.version.revision > 0) text += L'.' + DecimalText(id.version.revision);
   text += kCR;
   text += p2;
   text += L"Copyright \u00A9 ";

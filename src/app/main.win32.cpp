@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "app/command_line.h"
@@ -107,5 +108,12 @@ void Main() {
 }
 
 }  // namespace vorlux
+
+// A window program has no console for the runtime's report on an uncaught exception, and the
+// steps catch what they run: the handler ends the program at once. Defining it keeps the
+// runtime's own, with its demangler and formatted output, out of the program.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { vorlux::Main(); }

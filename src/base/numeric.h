@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 namespace vorlux {
 
@@ -19,6 +20,17 @@ std::optional<T> RoundToInteger(double value) {
       r > static_cast<double>(std::numeric_limits<T>::max()))
     return std::nullopt;
   return static_cast<T>(r);
+}
+
+// The decimal text of an integer, as std::to_wstring writes it (without the runtime's printf).
+inline std::wstring DecimalText(long long value) {
+  wchar_t digits[24];
+  wchar_t* first = digits + 24;
+  unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value) : value;
+  do *--first = static_cast<wchar_t>(L'0' + magnitude % 10);
+  while ((magnitude /= 10) != 0);
+  if (value < 0) *--first = L'-';
+  return std::wstring(first, digits + 24);
 }
 
 inline std::optional<int16_t> ToInt16(double value) { return RoundToInteger<int16_t>(value); }

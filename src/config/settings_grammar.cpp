@@ -2,8 +2,8 @@
 #include "config/settings_grammar.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -36,22 +36,16 @@ std::optional<double> ReadRadixInteger(std::wstring_view digits, int radix) {
 
 // Decimal number at the start of a text that has no blanks left in it.
 std::optional<double> ReadDecimal(std::wstring_view s) {
-  std::string buf;  // ASCII form handed to from_chars
+  std::string buf;  // ASCII form handed to strtod
   size_t i = 0;
   bool negative = false;
   if (i < s.size() && (s[i] == L'+' || s[i] == L'-')) negative = (s[i++] == L'-');
 
   bool anyDigit = false, seenPeriod = false;
-  long long pointPos = 0;       // significant digits before the period
-  long long firstNonZero = -1;  // index in the mantissa of the first non-zero digit
-  long long mantissaDigits = 0;
   for (; i < s.size(); ++i) {
     const wchar_t c = s[i];
     if (IsDigit(c)) {
       anyDigit = true;
-      if (firstNonZero < 0 && c != L'0') firstNonZero = mantissaDigits;
-      ++mantissaDigits;
-      if (!seenPeriod) ++pointPos;
       buf.push_back(static_cast<char>(c));
     } else if (c == L'.' && !seenPeriod) {
       seenPeriod = true;
@@ -62,35 +56,20 @@ std::optional<double> ReadDecimal(std::wstring_view s) {
   }
   if (!anyDigit) return 0.0;
 
-  long long exponent = 0;
   if (i < s.size() && (s[i] == L'E' || s[i] == L'e' || s[i] == L'D' || s[i] == L'd')) {
     size_t j = i + 1;
-    bool expNegative = false;
-    if (j < s.size() && (s[j] == L'+' || s[j] == L'-')) expNegative = (s[j++] == L'-');
+    std::string exp = "e";
+    if (j < s.size() && (s[j] == L'+' || s[j] == L'-')) exp.push_back(static_cast<char>(s[j++]));
     if (j < s.size() && IsDigit(s[j])) {
-      std::string exp = expNegative ? "e-" : "e";
-      for (; j < s.size() && IsDigit(s[j]); ++j) {
-        exp.push_back(static_cast<char>(s[j]));
-        if (exponent < 1'000'000'000LL) exponent = exponent * 10 + (s[j] - L'0');
-      }
-      if (expNegative) exponent = -exponent;
+      for (; j < s.size() && IsDigit(s[j]); ++j) exp.push_back(static_cast<char>(s[j]));
       buf += exp;
     }
   }
 
-  double value = 0;
-  const auto [ptr, ec] =
-      std::from_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general);
-  (void)ptr;
-  if (ec == std::errc::result_out_of_range) {
-    if (firstNonZero < 0) return 0.0;
-    // Decimal magnitude of the first significant digit decides overflow against underflow.
-    const long long magnitude = pointPos - firstNonZero + exponent;
-    if (magnitude > 0) return std::nullopt;
-    value = 0;
-  } else if (ec != std::errc()) {
-    return 0.0;
-  }
+  // The runtime's conversion is correctly rounded, and the program never leaves the "C" locale,
+  // whose decimal point is the period written here.
+  const double value = strtod(buf.c_str(), nullptr);
+  if (std::isinf(value)) return std::nullopt;  // too large for a double; too small gives 0
   return negative ? -value : value;
 }
 

@@ -83,7 +83,7 @@ void StartPreview(PreviewState& p, SaverState& saver) {
     RunStep([&] { p.HostDialog = ThirdAncestor(p.TargetWindow); });
     RunStep([&] {
       const auto handle = static_cast<int32_t>(reinterpret_cast<INT_PTR>(p.TargetWindow));
-      saver.settings.Write(run.AppTitle, kSettingSection, kKeyActiveSetup, std::to_wstring(handle));
+      saver.settings.Write(run.AppTitle, kSettingSection, kKeyActiveSetup, DecimalText(handle));
     });
     RunStep([&] {
       RECT r{};

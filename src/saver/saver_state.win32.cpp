@@ -14,7 +14,14 @@ WindowsEngineHost::WindowsEngineHost(const RunState& run, CycleEnd endCycle, Sto
       stopWhen_(std::move(stopWhen)),
       origin_(MonotonicSeconds()) {}
 
-void WindowsEngineHost::ProcessMessages() { ProcessPendingMessages(); }
+void WindowsEngineHost::ProcessMessages() {
+  // Between figures the queue is looked at every 10 ms at most: under Wine each look is a round
+  // trip to the server. A pause still looks every time.
+  const double now = MonotonicSeconds();
+  if (now - lastMessages_ < 0.01) return;
+  lastMessages_ = now;
+  ProcessPendingMessages();
+}
 
 void WindowsEngineHost::Pause(float seconds) {
   constexpr double kSlice = 0.05;

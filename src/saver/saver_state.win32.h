@@ -59,6 +59,7 @@ class WindowsEngineHost final : public EngineHost {
   // stopWhen, when given, is asked besides the stop flag (the preview's own end).
   WindowsEngineHost(const RunState& run, CycleEnd endCycle, StopTest stopWhen = nullptr);
 
+  // At most every 10 ms.
   void ProcessMessages() override;
   // Sleeps on the queue in slices of at most 50 ms and ends early once a stop is due.
   void Pause(float seconds) override;
@@ -71,6 +72,7 @@ class WindowsEngineHost final : public EngineHost {
   CycleEnd endCycle_;
   StopTest stopWhen_;
   double origin_;
+  double lastMessages_ = -1;
 };
 
 // The engine's pen colours as the run state chose them.

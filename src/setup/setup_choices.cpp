@@ -7,7 +7,7 @@
 
 namespace vorlux {
 
-std::wstring ColorListEntry(int i) { return L"  " + std::to_wstring(i); }
+std::wstring ColorListEntry(int i) { return L"  " + DecimalText(i); }
 
 StoredChoices ReadStoredChoices(SettingsStore& store, std::wstring_view app) {
   const auto read = [&](std::wstring_view key, std::wstring_view def) {
@@ -48,8 +48,8 @@ std::vector<std::pair<std::wstring_view, std::wstring>> ChoicesToStore(bool fixe
                                                                        bool black, bool mouse) {
   std::vector<std::pair<std::wstring_view, std::wstring>> out;
   if (fixedColor) {
-    out.emplace_back(kKeyColorFixed, std::to_wstring(red) + L"," + std::to_wstring(green) + L"," +
-                                         std::to_wstring(blue));
+    out.emplace_back(kKeyColorFixed,
+                     DecimalText(red) + L"," + DecimalText(green) + L"," + DecimalText(blue));
     out.emplace_back(kKeyColorRandom, L"0");
   } else {
     out.emplace_back(kKeyColorFixed, L"");
