@@ -11,22 +11,14 @@
 #include <vector>
 
 #include "config/run_state.h"
+#include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 
 using namespace vorlux::test;
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER f = [] {
-    LARGE_INTEGER v;
-    QueryPerformanceFrequency(&v);
-    return v;
-  }();
-  LARGE_INTEGER c;
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+double Now() { return vorlux::MonotonicSeconds(); }
 
 // The process's visible top-level window with the application's title, or nullptr.
 HWND Dialog(const Process& p) {

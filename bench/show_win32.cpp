@@ -7,22 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 
 using namespace vorlux::test;
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER f = [] {
-    LARGE_INTEGER v;
-    QueryPerformanceFrequency(&v);
-    return v;
-  }();
-  LARGE_INTEGER c;
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+double Now() { return vorlux::MonotonicSeconds(); }
 
 // A small copy of the screen: enough to see every frame's new lines.
 std::vector<uint32_t> Sample() {
