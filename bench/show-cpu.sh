@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Figures of a running show under Wine at 1024x768: time from start to the first frame, CPU
-# seconds of the program and of wineserver per second of show over 30 s, and frames per second.
+# seconds of the program, of wineserver and of the X server per second of show over 30 s, and
+# frames per second.
 # Needs the Windows build (cmake --build --preset win32, or win64 where
 # 32-bit programs cannot run).
 set -euo pipefail
@@ -14,18 +15,20 @@ runner=(tools/winerun.sh --root "$build/wine" --arch "$preset" --keeper "$build/
 eval "$("${runner[@]}" env)"
 source bench/wine-procs.sh
 server=$(wineserver_pid)
+xserver=$(xserver_pid)
 hz=$(getconf CLK_TCK)
 "$WINE" "$build/show_win32.exe" "$seconds" 5 | while read -r line; do
   line=${line%$'\r'}
   case "$line" in
     ready)
       saver=$(pgrep -n -f 'SSVorlux.scr /S')
-      s0=$(cpu_ticks "$saver"); w0=$(cpu_ticks "$server") ;;
+      s0=$(cpu_ticks "$saver"); w0=$(cpu_ticks "$server"); x0=$(cpu_ticks "$xserver") ;;
     measured)
-      s1=$(cpu_ticks "$saver"); w1=$(cpu_ticks "$server")
-      awk -v s="$((s1 - s0))" -v w="$((w1 - w0))" -v hz="$hz" -v t="$seconds" 'BEGIN {
-        printf "CPU per second of show: program %.3f s (%.1f%% of a core), wineserver %.3f s (%.1f%%)\n",
-               s / hz / t, 100 * s / hz / t, w / hz / t, 100 * w / hz / t }' ;;
+      s1=$(cpu_ticks "$saver"); w1=$(cpu_ticks "$server"); x1=$(cpu_ticks "$xserver")
+      awk -v s="$((s1 - s0))" -v w="$((w1 - w0))" -v x="$((x1 - x0))" -v hz="$hz" -v t="$seconds" '
+        function share(ticks) { return sprintf("%.3f s (%.1f%%)", ticks / hz / t, 100 * ticks / hz / t) }
+        BEGIN { printf "CPU per second of show: program %s, wineserver %s, X server %s\n",
+                       share(s), share(w), share(x) }' ;;
     *) echo "$line" ;;
   esac
 done

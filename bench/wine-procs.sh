@@ -11,6 +11,9 @@ wineserver_pid() {
   return 1
 }
 
+# PID of the Xvfb that serves $DISPLAY.
+xserver_pid() { pgrep -x -f "Xvfb $DISPLAY .*" | head -n 1; }
+
 # User + system CPU ticks of a process (0 when it is gone).
 cpu_ticks() {
   [ -n "${1:-}" ] && [ -r "/proc/$1/stat" ] || { echo 0; return; }
