@@ -123,7 +123,7 @@ void fabout::CreateControls() {
 }
 
 void fabout::PlaceLinksOnTheirBlanks() {
-  // The design's label tops assume a line height that the fonts at hand need not have; the
+  // The labels' tops in twips assume a line height that the fonts at hand need not have; the
   // label's baseline goes on the baseline of its line of blanks instead.
   const TEXTMETRICW text = MetricsOf(FontOf(lblAbout_));
   const RECT about = RectInParent(lblAbout_);

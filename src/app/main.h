@@ -9,8 +9,6 @@ inline constexpr wchar_t kInstanceMutexName[] = L"Local\\VorluxScreenSaver.Runni
 // Whether another instance of the program runs now, in any run mode. The first call marks
 // this process as running for the others.
 bool OtherInstanceRunning();
-// Waits up to the given seconds for every other instance to end; true when they have.
-bool OtherInstancesEnd(double seconds);
 
 // Ends the program at once: loaded forms are discarded without their unload handlers.
 [[noreturn]] void EndProgram();

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "app/command_line.h"
@@ -37,18 +36,25 @@ bool OtherInstanceRunning() {
   return other;
 }
 
-bool OtherInstancesEnd(double seconds) {
+namespace {
+
+// Waits up to the given seconds for every other instance to end; true when they have. Gives up
+// at once when the window mustExist is gone.
+bool OtherInstancesEnd(double seconds, HWND mustExist) {
   // The name lives while any instance holds it: let go of this one's and watch it go.
   if (g_instanceMutex) CloseHandle(g_instanceMutex);
   const double end = MonotonicSeconds() + seconds;
   for (HANDLE other; (other = OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutexName));) {
     CloseHandle(other);
-    if (MonotonicSeconds() >= end) break;
+    // Replaced meanwhile itself: the newer instance is the one to go ahead.
+    if (MonotonicSeconds() >= end || !IsWindow(mustExist)) return false;
     Sleep(50);
   }
   g_instanceMutex = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
   return g_instanceMutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
 }
+
+}  // namespace
 
 void Main() {
   // Everything the process keeps from start to end, handed to each job as it needs it.
@@ -65,7 +71,8 @@ void Main() {
   RunStep([&] {
     // A preview replaced by the settings dialog may still be ending: the new one waits for it.
     bool other = OtherInstanceRunning();
-    if (other && s.RunMode == kRunModePreview) other = !OtherInstancesEnd(2.0);
+    if (other && s.RunMode == kRunModePreview)
+      other = !OtherInstancesEnd(2.0, PreviewWindowFromHandle(PreviewHandle(command)));
     const InstanceDecision d = ApplyInstanceRule(
         s.RunMode, other,
         [&] { return settings.Read(s.AppTitle, kSettingSection, kKeyActiveSetup, L"0"); },
@@ -113,7 +120,7 @@ void Main() {
 // steps catch what they run: the handler ends the program at once. Defining it keeps the
 // runtime's own, with its demangler and formatted output, out of the program.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() { TerminateProcess(GetCurrentProcess(), 3); }
 }  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { vorlux::Main(); }

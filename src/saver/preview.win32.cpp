@@ -125,14 +125,16 @@ void AnimatePreview(PreviewState& p, SaverState& saver, const std::function<bool
   // The window's end or the dialog's new choice ends the preview inside an engine call too, as
   // often as the engine asks: the window at most every 20 ms, the choice (some questions to
   // the dialog) at most every quarter of a second.
+  // A window once gone stays gone; the choice is asked again after each call that goes on.
   double windowAsked = -1, choiceAsked = -1;
-  bool over = false;
+  bool windowGone = false, unchosen = false;
   const auto ends = [&] {
     const double now = MonotonicSeconds();
-    if (!over && now - windowAsked >= 0.02) windowAsked = now, over = !IsWindow(p.TargetWindow);
-    if (!over && now - choiceAsked >= 0.25)
-      choiceAsked = now, over = !IsSaverSelected(p.HostDialog, p.listName);
-    return over;
+    if (!windowGone && now - windowAsked >= 0.02)
+      windowAsked = now, windowGone = !IsWindow(p.TargetWindow);
+    if (!windowGone && !unchosen && now - choiceAsked >= 0.25)
+      choiceAsked = now, unchosen = !IsSaverSelected(p.HostDialog, p.listName);
+    return windowGone || unchosen;
   };
   WindowsEngineHost host(
       run,
@@ -152,6 +154,8 @@ void AnimatePreview(PreviewState& p, SaverState& saver, const std::function<bool
     bool again = false;
     RunStep([&] { again = goOn(); });
     if (!again) return;
+    unchosen = false;  // the test after the call has just asked
+    choiceAsked = MonotonicSeconds();
   }
 }
 

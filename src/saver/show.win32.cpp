@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdlib>
 
 #include "base/numeric.h"
 #include "base/steps.h"
@@ -46,33 +45,55 @@ void WaitForOtherWindowsToAnswer(double seconds) {
   while (g_answersPending > 0 && MonotonicSeconds() < end) Pause(0.002f);
 }
 
+// Keys and buttons pressed while the show is hidden, which go to other windows: the show's own
+// rules answer them once it is back.
+struct HiddenInput {
+  int keys = 0;
+  int button = 0;  // the first button pressed (kLeftButton, ...), 0 for none
+  int shift = 0;
+};
+HiddenInput g_hiddenInput;
+
+LRESULT CALLBACK KeyWhileHidden(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && (wp == WM_KEYDOWN || wp == WM_SYSKEYDOWN)) ++g_hiddenInput.keys;
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK MouseWhileHidden(int code, WPARAM wp, LPARAM lp) {
+  const int button = wp == WM_LBUTTONDOWN   ? kLeftButton
+                     : wp == WM_RBUTTONDOWN ? kRightButton
+                     : wp == WM_MBUTTONDOWN ? kMiddleButton
+                                            : 0;
+  if (code == HC_ACTION && button && !g_hiddenInput.button)
+    g_hiddenInput.button = button, g_hiddenInput.shift = CurrentModifiers();
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 // The end of a cycle over the desktop: a fresh copy of the real desktop, without the lines. The
 // show is hidden only until the windows it uncovers have repainted, a quarter of a second at
-// most.
-void PutDesktopBack(frmSS& form, RunState& run) {
-  LASTINPUTINFO inputBefore{sizeof inputBefore, 0};
-  GetLastInputInfo(&inputBefore);
-  POINT cursorBefore{};
-  GetCursorPos(&cursorBefore);
+// most; a key or a click meanwhile is answered as if the show had had it.
+void PutDesktopBack(frmSS& form, SaverState& saver) {
+  g_hiddenInput = {};
+  HHOOK keys = SetWindowsHookExW(WH_KEYBOARD_LL, KeyWhileHidden, GetModuleHandleW(nullptr), 0);
+  HHOOK mouse = SetWindowsHookExW(WH_MOUSE_LL, MouseWhileHidden, GetModuleHandleW(nullptr), 0);
   MakeTopMost(form.hWnd());
   form.Hide();
   // Twice: the first answer may come before a window has learnt what to repaint.
   for (int round = 0; round < 2; ++round) WaitForOtherWindowsToAnswer(0.12);
   Pause(0.01f);  // the paint that follows an answer
-  CaptureDesktop(form, run);
+  if (keys) UnhookWindowsHookEx(keys);
+  if (mouse) UnhookWindowsHookEx(mouse);
+  // Closed meanwhile: nothing loads the form again.
+  if (!form.IsLoaded() || saver.run.StopRequested) return;
+  CaptureDesktop(form, saver.run);
   form.Show();
   MakeTopMost(form.hWnd());
   // Hiding gave the activation to another window; the keys must come back to the show.
   SetForegroundWindow(form.hWnd());
-  // A key or a click that went to another window meanwhile ends the show as it would have; a
-  // move is left to the mouse watch, which sees where the pointer is now.
-  LASTINPUTINFO inputAfter{sizeof inputAfter, 0};
-  GetLastInputInfo(&inputAfter);
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  if (inputAfter.dwTime != inputBefore.dwTime && std::abs(cursor.x - cursorBefore.x) <= 2 &&
-      std::abs(cursor.y - cursorBefore.y) <= 2)
-    StopSaver(run);
+  if (g_hiddenInput.keys)
+    SaverKeyDown(saver);
+  else if (g_hiddenInput.button)
+    SaverMouseDown(saver, g_hiddenInput.button, g_hiddenInput.shift);
 }
 
 }  // namespace
@@ -131,7 +152,7 @@ void RunShowJob(SaverState& saver, bool previewActive) {
 
   // Nothing loads the form again once its window is gone.
   WindowsEngineHost host(s, [&](Surface&) {
-    if (!s.ClearToBlack && !s.StopRequested && form.IsLoaded()) PutDesktopBack(form, s);
+    if (!s.ClearToBlack && !s.StopRequested && form.IsLoaded()) PutDesktopBack(form, saver);
   });
   GdiSurface surface(saver.graphics, drawDC);
   while (!s.StopRequested) RunStep([&] { AnimateFigures(surface, a, host, random, ColorsOf(s)); });

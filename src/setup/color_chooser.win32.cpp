@@ -8,12 +8,11 @@
 namespace vorlux {
 
 UINT_PTR CALLBACK ColorChooserHook(HWND window, UINT msg, WPARAM /*wp*/, LPARAM lp) {
-  if (msg == WM_INITDIALOG) {
-    const auto* choose = reinterpret_cast<const CHOOSECOLORW*>(lp);
-    if (choose && choose->lCustData)
-      SetWindowTextW(window, reinterpret_cast<const wchar_t*>(choose->lCustData));
-  }
-  return 0;
+  if (msg != WM_INITDIALOG) return 0;
+  const auto* choose = reinterpret_cast<const CHOOSECOLORW*>(lp);
+  if (choose && choose->lCustData)
+    SetWindowTextW(window, reinterpret_cast<const wchar_t*>(choose->lCustData));
+  return TRUE;  // the dialog gives the keyboard focus to its first control
 }
 
 int32_t ShowColorChooser(HWND owner, uint32_t start, std::wstring_view title) {

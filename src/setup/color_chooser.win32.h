@@ -17,8 +17,8 @@ inline constexpr std::wstring_view kNoChooserTitle = L"#A#O";
 // opening in the same run.
 int32_t ShowColorChooser(HWND owner, uint32_t start, std::wstring_view title = kNoChooserTitle);
 
-// The chooser's hook: gives the window its title when it opens; the chooser's own handling of
-// every message goes on.
+// The chooser's hook: gives the window its title when it opens, and lets the chooser place the
+// keyboard focus; the chooser's own handling of every message goes on.
 UINT_PTR CALLBACK ColorChooserHook(HWND window, UINT msg, WPARAM wp, LPARAM lp);
 
 }  // namespace vorlux

@@ -19,7 +19,7 @@ struct SetupState {
 };
 
 // Opens the dialog and returns once it is closed. askerHandle: the window handle that followed
-// "/C:" on the command line (its parent owns the dialog), or 0.
+// "/C:" on the command line, or 0; that window's parent is disabled while the dialog is open.
 void RunSetupJob(SetupState& setup, int32_t askerHandle);
 
 }  // namespace vorlux

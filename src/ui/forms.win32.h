@@ -205,7 +205,7 @@ void SizeLabelToText(HWND label);
 void WidenLabelToText(HWND label);
 
 // A form's timer: WM_TIMER with its id reaches the form while it is enabled with an interval
-// above 0. Attach gives it the design values each time the form loads.
+// above 0. Attach gives it its starting values each time the form loads.
 class FormTimer {
  public:
   void Attach(HWND window, UINT_PTR id, int intervalMs = 0, bool enabled = false);
