@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Prints the CPU used by a process waiting 5 s in Pause under Wine, against a spinning wait
 # that polls messages and the clock: the program's own CPU (measured inside) and the
-# wineserver's (from /proc, over the same 5 s). Needs the Windows build (cmake --build --preset
+# wineserver's (from /proc, over the same time). Needs the Windows build (cmake --build --preset
 # win32, or win64 where 32-bit programs cannot run).
+#   pause-cpu.sh [seconds, default 5] [pause|spin ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=$(bash tools/windows-preset.sh)
@@ -13,8 +14,11 @@ eval "$("${runner[@]}" env)"
 source bench/wine-procs.sh
 server=$(wineserver_pid)
 hz=$(getconf CLK_TCK)
-for mode in pause spin; do
-  "$WINE" "$build/pause_cpu_win32.exe" "$mode" 5 | while read -r line; do
+seconds=${1:-5}
+modes=("${@:2}")
+[ ${#modes[@]} -gt 0 ] || modes=(pause spin)
+for mode in "${modes[@]}"; do
+  "$WINE" "$build/pause_cpu_win32.exe" "$mode" "$seconds" | while read -r line; do
     line=${line%$'\r'}
     case "$line" in
       waiting) before=$(cpu_ticks "$server") ;;

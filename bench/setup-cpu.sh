@@ -33,12 +33,4 @@ hz=$(getconf CLK_TCK)
       *) echo "$line" ;;
     esac
   done
-"$WINE" "$build/pause_cpu_win32.exe" spin "$seconds" | while read -r line; do
-  line=${line%$'\r'}
-  case "$line" in
-    waiting) w0=$(cpu_ticks "$server") ;;
-    done) w1=$(cpu_ticks "$server") ;;
-    *) awk -v l="$line" -v w="$((w1 - w0))" -v hz="$hz" \
-         'BEGIN { printf "%s; wineserver %.3f s CPU\n", l, w / hz }' ;;
-  esac
-done
+bash bench/pause-cpu.sh "$seconds" spin  # a spinning wait beside it

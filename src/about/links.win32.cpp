@@ -9,14 +9,9 @@
 namespace vorlux {
 
 std::wstring OpenLink(HWND owner, std::wstring_view target) {
-  // The shell's library is loaded the first time a link is opened, not at every start.
   using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
-  static const auto shellExecute = [] {
-    HMODULE library = LoadLibraryW(L"shell32.dll");
-    return library ? reinterpret_cast<ShellExecuteFunction>(
-                         reinterpret_cast<void*>(GetProcAddress(library, "ShellExecuteW")))
-                   : nullptr;
-  }();
+  static const auto shellExecute =
+      LoadSystemFunction<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteW");
   const std::wstring text(target);
   // No verb: the default action of the target's kind.
   const auto result = shellExecute

@@ -60,10 +60,7 @@ LRESULT CALLBACK KeyWhileHidden(int code, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK MouseWhileHidden(int code, WPARAM wp, LPARAM lp) {
-  const int button = wp == WM_LBUTTONDOWN   ? kLeftButton
-                     : wp == WM_RBUTTONDOWN ? kRightButton
-                     : wp == WM_MBUTTONDOWN ? kMiddleButton
-                                            : 0;
+  const int button = ButtonPressed(static_cast<UINT>(wp));
   if (code == HC_ACTION && button && !g_hiddenInput.button)
     g_hiddenInput.button = button, g_hiddenInput.shift = CurrentModifiers();
   return CallNextHookEx(nullptr, code, wp, lp);

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "ui/window_utils.win32.h"
+
 namespace vorlux {
 
 UINT_PTR CALLBACK ColorChooserHook(HWND window, UINT msg, WPARAM /*wp*/, LPARAM lp) {
@@ -26,14 +28,9 @@ int32_t ShowColorChooser(HWND owner, uint32_t start, std::wstring_view title) {
   choose.Flags = CC_RGBINIT | CC_ENABLEHOOK;  // opens folded; the user may unfold it
   choose.lCustData = reinterpret_cast<LPARAM>(caption.c_str());
   choose.lpfnHook = &ColorChooserHook;
-  // The chooser's library is loaded the first time it is needed, not at every start of the saver.
   using ChooseColorFunction = BOOL(WINAPI*)(CHOOSECOLORW*);
-  static const auto chooseColor = [] {
-    HMODULE library = LoadLibraryW(L"comdlg32.dll");
-    return library ? reinterpret_cast<ChooseColorFunction>(
-                         reinterpret_cast<void*>(GetProcAddress(library, "ChooseColorW")))
-                   : nullptr;
-  }();
+  static const auto chooseColor =
+      LoadSystemFunction<ChooseColorFunction>(L"comdlg32.dll", "ChooseColorW");
   if (!chooseColor || !chooseColor(&choose)) return -1;
   return static_cast<int32_t>(choose.rgbResult);
 }

@@ -51,11 +51,7 @@ BOOL CALLBACK DisableForModal(HWND w, LPARAM lp) {
 
 HMODULE g_resourceModule = nullptr;
 
-// The button of a button-down message, and the buttons held during a mouse move.
-int ButtonPressed(UINT msg) {
-  return msg == WM_LBUTTONDOWN ? kLeftButton : msg == WM_RBUTTONDOWN ? kRightButton : kMiddleButton;
-}
-
+// The buttons held during a mouse move.
 int ButtonsHeld(WPARAM wp) {
   return (wp & MK_LBUTTON ? kLeftButton : 0) | (wp & MK_RBUTTON ? kRightButton : 0) |
          (wp & MK_MBUTTON ? kMiddleButton : 0);
@@ -136,6 +132,13 @@ int TwipsToPixelsX(int twips) { return MulDiv(twips, 1, ScreenTwipsPerPixelX());
 int TwipsToPixelsY(int twips) { return MulDiv(twips, 1, ScreenTwipsPerPixelY()); }
 int PixelsToTwipsX(int pixels) { return pixels * ScreenTwipsPerPixelX(); }
 int PixelsToTwipsY(int pixels) { return pixels * ScreenTwipsPerPixelY(); }
+
+int ButtonPressed(UINT msg) {
+  return msg == WM_LBUTTONDOWN   ? kLeftButton
+         : msg == WM_RBUTTONDOWN ? kRightButton
+         : msg == WM_MBUTTONDOWN ? kMiddleButton
+                                 : 0;
+}
 
 int CurrentModifiers() {
   int shift = 0;
@@ -500,13 +503,13 @@ void Form::SetControlBackColor(int id, COLORREF color) {
   ControlState* c = Find(id);
   if (!c) return;
   c->back.Reset(CreateSolidBrush(color));
+  c->backColor = color;
   InvalidateRect(c->hwnd, nullptr, TRUE);
 }
 
 COLORREF Form::ControlBackColor(int id) const {
   const ControlState* c = Find(id);
-  LOGBRUSH lb{};
-  return c && c->back.Get() && GetObjectW(c->back.Get(), sizeof lb, &lb) ? lb.lbColor : backColor_;
+  return c && c->back.Get() ? c->backColor : backColor_;
 }
 
 const Form::ControlState* Form::FindWindow(HWND control) const {
@@ -737,9 +740,7 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       const ControlState* c = FindWindow(reinterpret_cast<HWND>(lp));
       HDC dc = reinterpret_cast<HDC>(wp);
       if (c && c->back.Get()) {
-        LOGBRUSH lb{};
-        GetObjectW(c->back.Get(), sizeof lb, &lb);
-        SetBkColor(dc, lb.lbColor);
+        SetBkColor(dc, c->backColor);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(c->back.Get());
       }

@@ -36,6 +36,9 @@ int16_t ScreenTwipsPerPixelY();
 int ScreenWidthTwips();
 int ScreenHeightTwips();
 
+// The button (kLeftButton, ...) of a button-down message; 0 for any other message.
+int ButtonPressed(UINT msg);
+
 // The modifier set (kShiftMask, kCtrlMask, kAltMask) held down right now.
 int CurrentModifiers();
 
@@ -162,6 +165,7 @@ class Form {
     FontObject font;
     HCURSOR pointer = nullptr;
     BrushObject back;  // none: the form's background
+    COLORREF backColor = 0;
   };
   static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   // Labels' and frames' mouse events, pointer and click.

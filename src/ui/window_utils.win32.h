@@ -46,6 +46,15 @@ WNDPROC SavedWndProc(HWND window);
 // there is none). On WM_NCDESTROY the hook is removed first.
 LRESULT CallSavedWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
 
+// A function of a system library, loaded when first asked for (so that the library is not
+// loaded at every start of the program); nullptr when it cannot be found.
+template <class Function>
+Function LoadSystemFunction(const wchar_t* library, const char* name) {
+  HMODULE module = LoadLibraryW(library);
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
 // Seconds on a clock that never goes back (not the time of day).
 double MonotonicSeconds();
 // Seconds since local midnight.
