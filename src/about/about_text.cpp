@@ -2,7 +2,6 @@
 #include "about/about_text.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "base/numeric.h"
 
@@ -35,7 +34,7 @@ int16_t CountCarriageReturns(std::wstring_view text) {
   int16_t count = 0;
   for (wchar_t c : text) {
     if (c != kCR) continue;
-    if (count == INT16_MAX) throw std::overflow_error("16-bit overflow");
+    if (count == INT16_MAX) throw OverflowError("16-bit overflow");
     ++count;
   }
   return count;

@@ -54,7 +54,7 @@ std::wstring BuildAboutText(std::wstring_view comment, const AboutIdentity& iden
 std::wstring BuildMakerName();
 std::wstring BuildWebAddress();
 
-// Number of carriage returns (code 13); a count beyond 16 bits raises std::overflow_error.
+// Number of carriage returns (code 13); a count beyond 16 bits raises OverflowError.
 int16_t CountCarriageReturns(std::wstring_view text);
 
 }  // namespace vorlux

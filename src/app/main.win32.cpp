@@ -116,11 +116,4 @@ void Main() {
 
 }  // namespace vorlux
 
-// A window program has no console for the runtime's report on an uncaught exception, and the
-// steps catch what they run: the handler ends the program at once. Defining it keeps the
-// runtime's own, with its demangler and formatted output, out of the program.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { TerminateProcess(GetCurrentProcess(), 3); }
-}  // namespace __gnu_cxx
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { vorlux::Main(); }

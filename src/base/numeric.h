@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <stdexcept>
 #include <string>
+
+#include "base/errors.h"
 
 namespace vorlux {
 
@@ -39,25 +40,25 @@ inline std::optional<int32_t> ToInt32(double value) { return RoundToInteger<int3
 // 32-bit sum that raises an overflow error instead of wrapping.
 inline int32_t CheckedAdd(int32_t a, int32_t b) {
   int32_t r;
-  if (__builtin_add_overflow(a, b, &r)) throw std::overflow_error("32-bit overflow");
+  if (__builtin_add_overflow(a, b, &r)) throw OverflowError("32-bit overflow");
   return r;
 }
 
 inline int32_t CheckedSub(int32_t a, int32_t b) {
   int32_t r;
-  if (__builtin_sub_overflow(a, b, &r)) throw std::overflow_error("32-bit overflow");
+  if (__builtin_sub_overflow(a, b, &r)) throw OverflowError("32-bit overflow");
   return r;
 }
 
 inline int32_t CheckedMul(int32_t a, int32_t b) {
   int32_t r;
-  if (__builtin_mul_overflow(a, b, &r)) throw std::overflow_error("32-bit overflow");
+  if (__builtin_mul_overflow(a, b, &r)) throw OverflowError("32-bit overflow");
   return r;
 }
 
 // 16-bit negation that raises an overflow error for -32768.
 inline int16_t CheckedNeg16(int16_t a) {
-  if (a == INT16_MIN) throw std::overflow_error("16-bit overflow");
+  if (a == INT16_MIN) throw OverflowError("16-bit overflow");
   return static_cast<int16_t>(-a);
 }
 

@@ -1,8 +1,9 @@
 // The settings store in the per-user registry.
 #include "config/settings_store.win32.h"
 
-#include <stdexcept>
 #include <vector>
+
+#include "base/errors.h"
 
 namespace vorlux {
 
@@ -53,8 +54,7 @@ void RegistrySettingsStore::Write(std::wstring_view app, std::wstring_view secti
   HKEY hkey;
   LSTATUS status = RegCreateKeyExW(root_, KeyPath(app, section).c_str(), 0, nullptr, 0,
                                    KEY_SET_VALUE, nullptr, &hkey, nullptr);
-  if (status != ERROR_SUCCESS)
-    throw std::runtime_error("the settings could not be opened for writing");
+  if (status != ERROR_SUCCESS) throw Error("the settings could not be opened for writing");
   const std::wstring name(key);
   const std::wstring text(value);
   const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -63,7 +63,7 @@ void RegistrySettingsStore::Write(std::wstring_view app, std::wstring_view secti
                                              reinterpret_cast<const BYTE*>(text.c_str()),
                                              static_cast<DWORD>(bytes));
   RegCloseKey(hkey);
-  if (status != ERROR_SUCCESS) throw std::runtime_error("the setting could not be written");
+  if (status != ERROR_SUCCESS) throw Error("the setting could not be written");
 }
 
 }  // namespace vorlux

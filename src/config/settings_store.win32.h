@@ -18,7 +18,7 @@ class RegistrySettingsStore : public SettingsStore {
 
   std::wstring Read(std::wstring_view app, std::wstring_view section, std::wstring_view key,
                     std::wstring_view defaultValue) override;
-  // Throws std::runtime_error when the registry refuses the value.
+  // Throws Error when the registry refuses the value.
   void Write(std::wstring_view app, std::wstring_view section, std::wstring_view key,
              std::wstring_view value) override;
 

@@ -33,7 +33,7 @@ struct AnimationState {
 
 // One call: new colours for the figures in use, then a colour frame, or erase frames until
 // one adds a figure; returns at once once the stop flag is seen. Errors (a coordinate
-// overflow, std::overflow_error) end the call and go to the caller.
+// overflow, OverflowError) end the call and go to the caller.
 void AnimateFigures(Surface& drawDC, AnimationState& state, EngineHost& host, RandomSource& random,
                     const ColorChoice& colors);
 

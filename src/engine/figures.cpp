@@ -2,7 +2,6 @@
 #include "engine/figures.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "base/color.h"
 #include "base/numeric.h"
@@ -25,7 +24,7 @@ bool Stopped(EngineHost& host) {
 // a screen has, so every build places the figures alike.
 int32_t PlaceUpToAxis(float u, int32_t center, int offset) {
   const auto value = ToInt32(static_cast<double>(u) * center + offset);
-  if (!value) throw std::overflow_error("coordinate out of the 32-bit range");
+  if (!value) throw OverflowError("coordinate out of the 32-bit range");
   return *value <= center ? *value : center;
 }
 
@@ -92,7 +91,7 @@ void PlaceFigure(FigureSet& f, int i, RandomSource& random) {
 }  // namespace
 
 void FigureSet::Resize(int16_t last) {
-  if (last < 0 || last > kMaxLastFigure) throw std::out_of_range("figure count out of range");
+  if (last < 0 || last > kMaxLastFigure) throw RangeError("figure count out of range");
   const int size = last + 1;
   if (size > tableSize_) {
     for (int i = tableSize_; i < size; ++i) FigureColors[i] = 0;
@@ -105,12 +104,12 @@ void FigureSet::Resize(int16_t last) {
 }
 
 void FigureSet::CheckHolds(int figures) const {
-  if (figures > tableSize_) throw std::out_of_range("figure index outside the figure tables");
+  if (figures > tableSize_) throw RangeError("figure index outside the figure tables");
 }
 
 void InitFigures(FigureSet& figures, int16_t first, EngineHost& host, RandomSource& random) {
   const int last = figures.LastFigure;
-  if (first < 0) throw std::out_of_range("negative figure index");
+  if (first < 0) throw RangeError("negative figure index");
   if (first <= last) figures.CheckHolds(last + 1);
   for (int i = first; i <= last; ++i) {
     if (Stopped(host)) return;
@@ -131,7 +130,7 @@ void MoveFigures(FigureSet& f, EngineHost& host) {
 }
 
 void DrawFigure(Surface& dc, const FigureSet& f, int16_t figure) {
-  if (figure < 0) throw std::out_of_range("negative figure index");
+  if (figure < 0) throw RangeError("negative figure index");
   f.CheckHolds(figure + 1);
   const int i = figure;
   for (int k = 0; k < kCopies; ++k) {
@@ -168,7 +167,7 @@ uint32_t RandomColor(RandomSource& random) {
     const float v = random.Next();
     // Exact in double, then rounded once, halves to even.
     const auto value = ToInt16(static_cast<double>(v) * 255 + static_cast<double>(u) * 100);
-    if (!value) throw std::overflow_error("colour component out of the 16-bit range");
+    if (!value) throw OverflowError("colour component out of the 16-bit range");
     part = *value;
   }
   const int zeros = (parts[0] == 0) + (parts[1] == 0) + (parts[2] == 0);

@@ -40,11 +40,11 @@ struct FigureSet {
   int32_t CenterY = 0;
 
   // The tables hold figures 0..last from now on: the figures that remain keep their values,
-  // the new ones start at 0. Throws std::out_of_range beyond 25 figures.
+  // the new ones start at 0. Throws RangeError beyond 25 figures.
   void Resize(int16_t last);
   // Figures the tables hold: one at first.
   int TableSize() const { return tableSize_; }
-  // Throws std::out_of_range unless the tables hold that many figures: an index error ends
+  // Throws RangeError unless the tables hold that many figures: an index error ends
   // the call instead of reading a figure that is not there.
   void CheckHolds(int figures) const;
 
@@ -58,7 +58,7 @@ void InitFigures(FigureSet& figures, int16_t first, EngineHost& host, RandomSour
 
 // Advances figures 0..LastFigure by one frame; a figure whose copy 0 would leave its half of
 // the area turns the shared step (and so every later figure). Same yields as InitFigures.
-// Throws std::overflow_error when a 32-bit coordinate sum overflows.
+// Throws OverflowError when a 32-bit coordinate sum overflows.
 void MoveFigures(FigureSet& figures, EngineHost& host);
 
 // Four segments, then four arcs, with the pen the surface has selected.

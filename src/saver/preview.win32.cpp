@@ -1,7 +1,6 @@
 // The preview inside the settings dialog's window.
 #include "saver/preview.win32.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "base/numeric.h"
@@ -35,13 +34,13 @@ class ScreenDc {
 };
 
 int32_t ScreenPixels(int twips, int16_t twipsPerPixel) {
-  if (twipsPerPixel == 0) throw std::domain_error("no twips per pixel");
+  if (twipsPerPixel == 0) throw Error("no twips per pixel");
   return twips / twipsPerPixel;
 }
 
 int32_t HalfOf(int32_t low, int32_t high) {
   const auto half = ToInt32((static_cast<double>(high) - low) / 2.0);
-  if (!half) throw std::overflow_error("centre outside the 32-bit range");
+  if (!half) throw OverflowError("centre outside the 32-bit range");
   return *half;
 }
 

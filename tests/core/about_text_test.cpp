@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <utility>
 
 #include "about/links.h"
+#include "base/errors.h"
 #include "config/run_state.h"
 
 namespace vorlux::test {
@@ -80,7 +80,7 @@ TEST(AboutText, VersionLeavesOutARevisionOfZeroAndCarriageReturnsCountWithin16Bi
   EXPECT_EQ(Shape(L"", Identity({10, 0, 105})), L"|T10.0.105||C|G||P|W30|_31");
   EXPECT_EQ(CountCarriageReturns(L"a\r\nb\n\rc\r"), 3) << "line feeds do not count";
   EXPECT_EQ(CountCarriageReturns(std::wstring(32767, L'\r')), 32767);
-  EXPECT_THROW(BuildAboutText(L"x" + std::wstring(32768, L'\r'), Identity()), std::overflow_error);
+  EXPECT_THROW(BuildAboutText(L"x" + std::wstring(32768, L'\r'), Identity()), OverflowError);
 }
 
 TEST(Links, TargetsFromTheMakersTextsAndTheShellsErrorsByValue) {

@@ -6,9 +6,9 @@
 #include <climits>
 #include <cmath>
 #include <set>
-#include <stdexcept>
 
 #include "base/color.h"
+#include "base/errors.h"
 #include "engine_fakes.h"
 
 namespace vorlux::test {
@@ -34,7 +34,7 @@ TEST(Figures, PlacedWithMarginAndClampMirroredAndDrawnSegmentsThenArcs) {
       "Arc 50 12 150 100 50 12 150 100", "Arc 250 12 350 100 250 100 350 12",
       "Arc 250 188 350 100 350 188 250 100", "Arc 50 188 150 100 150 100 50 188"}));
   // clang-format on
-  EXPECT_THROW(DrawFigure(surface, f, 1), std::out_of_range);  // not in the tables
+  EXPECT_THROW(DrawFigure(surface, f, 1), RangeError);  // not in the tables
 }
 
 TEST(MoveFigures, TurnsOnlyWhenCopyZeroWouldLeaveItsHalf) {
@@ -78,10 +78,10 @@ TEST(MoveFigures, LaterFiguresTestTheStepEarlierOnesLeftAndAStopLeavesThem) {
   // Coordinates that leave 32 bits raise an error.
   FigureSet edge = MakeAnimation(100, 50, 6).Figures, huge;
   edge.LineY1[0][0] = INT32_MAX - 3;
-  EXPECT_THROW(MoveFigures(edge, placer), std::overflow_error);
+  EXPECT_THROW(MoveFigures(edge, placer), OverflowError);
   huge.CenterX = INT32_MAX / 2 + 1;  // 2 * CenterX does not fit
   ScriptedRandom random({0.5f});
-  EXPECT_THROW(InitFigures(huge, 0, placer, random), std::overflow_error);
+  EXPECT_THROW(InitFigures(huge, 0, placer, random), OverflowError);
 }
 
 TEST(UniformRandom, DrawsIn0To1And24BitsAndNeighbouringTimesSeedOtherSequences) {
