@@ -1,11 +1,13 @@
 // Figures of a running show: time from start to the first frame, then (between the lines
 // "ready" and "measured", while bench/show-cpu.sh reads the CPU of the show and of wineserver
-// from /proc) 30 s of undisturbed show, then the frame rate counted from screen changes.
-//   show_win32 [cpu-seconds] [fps-seconds]
+// from /proc) 30 s of undisturbed show, then the frame rate counted from screen changes. With
+// "fixed", the show draws in one stored colour instead of random ones.
+//   show_win32 [cpu-seconds] [fps-seconds] [random|fixed]
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
@@ -31,6 +33,10 @@ int main(int argc, char** argv) {
   const int cpuSeconds = argc > 1 ? std::atoi(argv[1]) : 30;
   const int fpsSeconds = argc > 2 ? std::atoi(argv[2]) : 5;
   ClearSaverSettings();
+  if (argc > 3 && std::string_view(argv[3]) == "fixed") {
+    WriteSaverSetting(L"ColorRandom", L"0");
+    WriteSaverSetting(L"ColorFixed", L"0,192,255");
+  }
   const double t0 = Now();
   Process saver = Process::StartSaver(L"/S");
   if (!saver.Running()) return 1;
@@ -62,5 +68,9 @@ int main(int argc, char** argv) {
   const auto code = saver.WaitExit(5s);
   std::printf("ended by a key: %s\n", code && *code == 0 ? "yes, exit code 0" : "NO");
   ClearSaverSettings();
+  if (argc > 3 && std::string_view(argv[3]) == "fixed") {
+    WriteSaverSetting(L"ColorRandom", L"0");
+    WriteSaverSetting(L"ColorFixed", L"0,192,255");
+  }
   return 0;
 }
