@@ -193,8 +193,13 @@ void SaverTest::TearDown() {
     std::vector<std::pair<std::wstring_view, std::wstring_view>> settings) {
   for (const auto& [key, value] : settings) WriteSaverSetting(key, value);
   saver_ = Process::StartSaver(L"/S");
-  if (!WaitUntil([&] { return ShowHwnd() && !CursorVisible(); }, 10s))
-    return ::testing::AssertionFailure() << (ShowHwnd() ? "the cursor shows" : "no show window");
+  if (!WaitUntil([&] { return ShowHwnd() && !CursorVisible(); }, 10s)) {
+    const auto code = saver_.WaitExit(0ms);
+    return ::testing::AssertionFailure()
+           << (ShowHwnd() ? "the cursor shows" : "no show window") << "; the saver "
+           << (code ? "ended with " + std::to_string(*code)
+                    : "runs with " + std::to_string(saver_.Windows().size()) + " window(s)");
+  }
   // Input sent before the window has settled is partly lost under Wine.
   Sleep(200);
   return ::testing::AssertionSuccess();
