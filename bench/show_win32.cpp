@@ -32,8 +32,10 @@ std::vector<uint32_t> Sample() {
 int main(int argc, char** argv) {
   const int cpuSeconds = argc > 1 ? std::atoi(argv[1]) : 30;
   const int fpsSeconds = argc > 2 ? std::atoi(argv[2]) : 5;
+  const std::string_view colours = argc > 3 ? argv[3] : "random";
+  if (colours != "random" && colours != "fixed") return 4;
   ClearSaverSettings();
-  if (argc > 3 && std::string_view(argv[3]) == "fixed") {
+  if (colours == "fixed") {
     WriteSaverSetting(L"ColorRandom", L"0");
     WriteSaverSetting(L"ColorFixed", L"0,192,255");
   }
@@ -68,9 +70,5 @@ int main(int argc, char** argv) {
   const auto code = saver.WaitExit(5s);
   std::printf("ended by a key: %s\n", code && *code == 0 ? "yes, exit code 0" : "NO");
   ClearSaverSettings();
-  if (argc > 3 && std::string_view(argv[3]) == "fixed") {
-    WriteSaverSetting(L"ColorRandom", L"0");
-    WriteSaverSetting(L"ColorFixed", L"0,192,255");
-  }
   return 0;
 }

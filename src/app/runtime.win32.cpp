@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <new>
+#include <string>  // declares the library routines defined below, with their attributes
 
 #include "base/errors.h"
 
