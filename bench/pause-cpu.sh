@@ -6,14 +6,8 @@
 #   pause-cpu.sh [seconds, default 5] [pause|spin ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=$(bash tools/windows-preset.sh)
-build=${BUILD:-build/$preset}
-runner=(tools/winerun.sh --root "$build/wine" --arch "$preset" --keeper "$build/vorlux_keeper.exe")
-"${runner[@]}" up
-eval "$("${runner[@]}" env)"
 source bench/wine-procs.sh
-server=$(wineserver_pid)
-hz=$(getconf CLK_TCK)
+wine_bench_up
 seconds=${1:-5}
 modes=("${@:2}")
 [ ${#modes[@]} -gt 0 ] || modes=(pause spin)

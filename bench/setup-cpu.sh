@@ -6,16 +6,10 @@
 # win32, or win64 where 32-bit programs cannot run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=$(bash tools/windows-preset.sh)
-build=${BUILD:-build/$preset}
+source bench/wine-procs.sh
+wine_bench_up
 program=${SETUP_PROGRAM:-$build/SSVorlux.scr}
 seconds=10
-runner=(tools/winerun.sh --root "$build/wine" --arch "$preset" --keeper "$build/vorlux_keeper.exe")
-"${runner[@]}" up
-eval "$("${runner[@]}" env)"
-source bench/wine-procs.sh
-server=$(wineserver_pid)
-hz=$(getconf CLK_TCK)
 
 "$WINE" "$build/setup_start_win32.exe" 10 "$seconds" "$("$WINE" winepath -w "$program")" |
   while read -r line; do

@@ -7,17 +7,11 @@
 # 32-bit programs cannot run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=$(bash tools/windows-preset.sh)
-build=${BUILD:-build/$preset}
 seconds=${SHOW_SECONDS:-30}
 export VORLUX_SCREEN=1024x768
-runner=(tools/winerun.sh --root "$build/wine" --arch "$preset" --keeper "$build/vorlux_keeper.exe")
-"${runner[@]}" up
-eval "$("${runner[@]}" env)"
 source bench/wine-procs.sh
-server=$(wineserver_pid)
+wine_bench_up
 xserver=$(xserver_pid)
-hz=$(getconf CLK_TCK)
 modes=("$@")
 [ ${#modes[@]} -gt 0 ] || modes=(random fixed)
 for mode in "${modes[@]}"; do

@@ -1,4 +1,18 @@
-# Shell helpers for benchmarks: the Linux processes behind the current WINEPREFIX.
+# Shell helpers for benchmarks: the Wine prefix of the Windows build and the Linux processes
+# behind it.
+
+# Brings up the prefix and display of the Windows build ($BUILD, default build/<preset>) and takes
+# their environment. Sets preset, build, server (wineserver's PID) and hz (clock ticks a second).
+wine_bench_up() {
+  preset=$(bash tools/windows-preset.sh)
+  build=${BUILD:-build/$preset}
+  local runner=(tools/winerun.sh --root "$build/wine" --arch "$preset"
+                --keeper "$build/vorlux_keeper.exe")
+  "${runner[@]}" up
+  eval "$("${runner[@]}" env)"
+  server=$(wineserver_pid)
+  hz=$(getconf CLK_TCK)
+}
 
 # PID of the wineserver that serves $WINEPREFIX (its working directory is named after the
 # prefix's device and inode).
