@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ui/message_loop.win32.h"
 #include "ui/window_utils.win32.h"
 
 namespace {

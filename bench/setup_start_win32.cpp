@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/run_state.h"
+#include "ui/message_loop.win32.h"
 #include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "ui/message_loop.win32.h"
 #include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 

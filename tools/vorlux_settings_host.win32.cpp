@@ -12,6 +12,7 @@
 #include "config/settings_store.win32.h"
 #include "saver/list_name.win32.h"
 #include "saver/preview.win32.h"
+#include "ui/message_loop.win32.h"
 #include "ui/window_utils.win32.h"
 
 namespace {

@@ -6,6 +6,9 @@
 #include "about/about_text.h"
 #include "about/links.h"
 #include "about/links.win32.h"
+#include "config/run_state.h"
+#include "ui/fonts.win32.h"
+#include "ui/message_loop.win32.h"
 #include "ui/window_utils.win32.h"
 
 namespace vorlux {
@@ -22,30 +25,6 @@ enum : int {
 constexpr UINT_PTR kTimerHideId = 1;
 constexpr COLORREF kLinkColor = 0x00FF0000;  // pure blue
 
-TEXTMETRICW MetricsOf(HFONT font) {
-  TEXTMETRICW tm{};
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  GetTextMetricsW(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return tm;
-}
-
-int BlankWidth(HFONT font) {
-  SIZE blank{};
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  GetTextExtentPoint32W(dc, L" ", 1, &blank);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return blank.cx;
-}
-
-HFONT FontOf(HWND control) {
-  return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-}
-
 // A rectangle of a control in its parent's client coordinates.
 RECT RectInParent(HWND control) {
   RECT r;
@@ -56,13 +35,13 @@ RECT RectInParent(HWND control) {
 
 }  // namespace
 
-std::shared_ptr<const Picture> Picture::FromBitmapResource(int id) {
-  HANDLE h = LoadImageW(ResourceModule(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0);
+std::shared_ptr<const Picture> Picture::FromBitmapResource(HMODULE module, int id) {
+  HANDLE h = LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0);
   return h ? std::shared_ptr<const Picture>(new Picture(h, IMAGE_BITMAP)) : nullptr;
 }
 
-std::shared_ptr<const Picture> Picture::FromIconResource(int id) {
-  HANDLE h = LoadImageW(ResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON,
+std::shared_ptr<const Picture> Picture::FromIconResource(HMODULE module, int id) {
+  HANDLE h = LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON,
                         GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0);
   return h ? std::shared_ptr<const Picture>(new Picture(h, IMAGE_ICON)) : nullptr;
 }
@@ -125,7 +104,7 @@ void fabout::CreateControls() {
 void fabout::PlaceLinksOnTheirBlanks() {
   // The labels' tops in twips assume a line height that the fonts at hand need not have; the
   // label's baseline goes on the baseline of its line of blanks instead.
-  const TEXTMETRICW text = MetricsOf(FontOf(lblAbout_));
+  const TEXTMETRICW text = TextMetricsOf(FontOf(lblAbout_));
   const RECT about = RectInParent(lblAbout_);
   const struct {
     HWND label;
@@ -136,7 +115,7 @@ void fabout::PlaceLinksOnTheirBlanks() {
   for (const auto& link : links) {
     SizeLabelToText(link.label);
     const int top =
-        about.top + link.line * text.tmHeight + text.tmAscent - MetricsOf(link.font).tmAscent;
+        about.top + link.line * text.tmHeight + text.tmAscent - TextMetricsOf(link.font).tmAscent;
     SetWindowPos(link.label, nullptr, about.left, top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -150,8 +129,7 @@ void fabout::Form_Load() {
   PlaceLinksOnTheirBlanks();
   ShowWindow(lblmailto_, SW_SHOWNA);
   ShowWindow(lblweb_, SW_SHOWNA);
-  // Integer division truncates toward zero, as the centring rule asks.
-  Move((ScreenWidthTwips() - Width()) / 2, (ScreenHeightTwips() - Height()) / 2, Width(), Height());
+  CenterOnScreen();
 }
 
 void fabout::Form_QueryUnload(int /*unloadMode*/) { loaded_ = false; }
@@ -183,7 +161,7 @@ void fabout::About(std::wstring_view comment, PicturePtr icon) {
   const int blank = BlankWidth(FontOf(lblAbout_));
   if (blank > 0) identity.emailLinkBlanks = (mail.right - mail.left + blank - 1) / blank;
   SetWindowTextW(lblAbout_, BuildAboutText(comment, identity).c_str());
-  SetPicture(icon ? std::move(icon) : Picture::FromBitmapResource(kAboutBitmapResource));
+  SetPicture(icon ? std::move(icon) : Picture::FromBitmapResource(ResourceModule(), kAboutBitmapResource));
   if (storedInterval_ > 0) TimerHide_.SetEnabled(true);
   MessageBeep(MB_ICONASTERISK);
   if (modeless_) {
@@ -289,7 +267,7 @@ void ShowAboutBox(fabout& box, HWND /*owner*/, std::wstring_view comment, int bi
                   int /*reserved*/, PicturePtr icon) {
   box.Load();
   ProcessPendingMessages();
-  if (!icon && bitmapResource > 0) icon = Picture::FromBitmapResource(bitmapResource);
+  if (!icon && bitmapResource > 0) icon = Picture::FromBitmapResource(box.ResourceModule(), bitmapResource);
   box.About(comment, std::move(icon));
 }
 
@@ -306,7 +284,7 @@ void ShowAboutTimed(fabout& box, bool topMostWithTimeout, int16_t iconResource,
   }
   box.About(comment, iconResource == kAboutBitmapResource
                          ? nullptr
-                         : Picture::FromIconResource(iconResource));
+                         : Picture::FromIconResource(box.ResourceModule(), iconResource));
 }
 
 }  // namespace vorlux

@@ -10,7 +10,8 @@
 #include <string_view>
 
 #include "config/run_state.h"
-#include "ui/forms.win32.h"
+#include "ui/form.win32.h"
+#include "ui/form_timer.win32.h"
 
 namespace vorlux {
 
@@ -21,9 +22,9 @@ inline constexpr int kAboutBitmapResource = 364;
 // last holder lets go.
 class Picture {
  public:
-  // Empty when the resource does not exist.
-  static std::shared_ptr<const Picture> FromBitmapResource(int id);
-  static std::shared_ptr<const Picture> FromIconResource(int id);
+  // Empty when the module has no such resource.
+  static std::shared_ptr<const Picture> FromBitmapResource(HMODULE module, int id);
+  static std::shared_ptr<const Picture> FromIconResource(HMODULE module, int id);
   ~Picture();
   Picture(const Picture&) = delete;
   Picture& operator=(const Picture&) = delete;
@@ -58,7 +59,6 @@ class fabout : public Form {
   bool Loaded() const { return loaded_; }
 
   // The controls, while the form is loaded.
-  HWND btnOK() const { return btnOK_; }
   HWND Frame1() const { return Frame1_; }
   HWND lblweb() const { return lblweb_; }
   HWND lblmailto() const { return lblmailto_; }

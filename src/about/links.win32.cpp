@@ -1,4 +1,4 @@
-// Links through the shell, the hand pointer, and the end of the run.
+// Links through the shell, and the hand pointer.
 #include "about/links.win32.h"
 
 #include <shellapi.h>
@@ -23,14 +23,9 @@ std::wstring OpenLink(HWND owner, std::wstring_view target) {
 
 void SetHandCursor(Form& form, int control) {
   form.SetMousePointer(control,
-                       LoadCursorW(ResourceModule(), MAKEINTRESOURCEW(kHandCursorResource)));
+                       LoadCursorW(form.ResourceModule(), MAKEINTRESOURCEW(kHandCursorResource)));
 }
 
 void SetDefaultCursor(Form& form, int control) { form.SetMousePointer(control, nullptr); }
-
-void StopSaver(RunState& run) {
-  ShowMouseCursor();
-  run.StopRequested = true;
-}
 
 }  // namespace vorlux

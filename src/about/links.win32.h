@@ -1,5 +1,4 @@
-// Opening the About box's links through the shell, the hand pointer over a link, and the end of
-// the run that follows a link.
+// Opening the About box's links through the shell, and the hand pointer over a link.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/run_state.h"
-#include "ui/forms.win32.h"
+#include "ui/form.win32.h"
 
 namespace vorlux {
 
@@ -19,11 +17,8 @@ inline constexpr int kHandCursorResource = 101;
 // success).
 std::wstring OpenLink(HWND owner, std::wstring_view target);
 
-// The hand, or the default pointer, over one of the form's controls.
+// The hand (from the form's resources), or the default pointer, over one of its controls.
 void SetHandCursor(Form& form, int control);
 void SetDefaultCursor(Form& form, int control);
-
-// Shows the mouse pointer again and raises StopRequested: the show or the setup dialog ends.
-void StopSaver(RunState& run);
 
 }  // namespace vorlux

@@ -3,15 +3,8 @@
 
 #include <string>
 
-#include "ui/window_utils.win32.h"
 
 namespace vorlux {
-
-namespace {
-
-constexpr wchar_t kAboutBoxProperty[] = L"Vorlux.AboutBox";
-
-}  // namespace
 
 void AddAboutMenuItem(HWND window, UINT commandId, std::wstring_view caption, bool withSeparator) {
   if (!window) return;
@@ -37,32 +30,16 @@ void AddAboutMenuItem(HWND window, UINT commandId, std::wstring_view caption, bo
   InsertMenuItemW(menu, commandId, FALSE, &item);
 }
 
-void HookSystemMenu(HWND window, fabout& box) {
-  if (!IsWindow(window) || SavedWndProc(window)) return;
-  SetPropW(window, kAboutBoxProperty, &box);
-  HookWindow(window, &SystemMenuWndProc);
-}
-
-void UnhookSystemMenu(HWND window) {
-  if (!SavedWndProc(window)) return;
-  UnhookWindow(window);
-  RemovePropW(window, kAboutBoxProperty);
-}
-
-LRESULT CALLBACK SystemMenuWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCDESTROY) RemovePropW(window, kAboutBoxProperty);
-  if (msg != WM_SYSCOMMAND) return CallSavedWndProc(window, msg, wp, lp);
-  if (wp == kAboutCommandId) {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    GetWindowPlacement(window, &placement);
-    if (placement.showCmd == SW_SHOWMINIMIZED || placement.showCmd == SW_MINIMIZE ||
-        IsIconic(window))
-      ShowWindow(window, SW_RESTORE);
-    if (auto* box = static_cast<fabout*>(GetPropW(window, kAboutBoxProperty)))
-      AboutFromSystemMenu(*box, window);
-  }
-  return DefWindowProcW(window, msg, wp, lp);
+bool SystemMenuCommand(fabout& box, HWND window, WPARAM command) {
+  if (command != kAboutCommandId) return false;
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(window, &placement);
+  if (placement.showCmd == SW_SHOWMINIMIZED || placement.showCmd == SW_MINIMIZE ||
+      IsIconic(window))
+    ShowWindow(window, SW_RESTORE);
+  AboutFromSystemMenu(box, window);
+  return true;
 }
 
 }  // namespace vorlux

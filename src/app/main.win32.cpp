@@ -13,7 +13,9 @@
 #include "saver/saver_state.win32.h"
 #include "saver/show.win32.h"
 #include "setup/setup.win32.h"
-#include "ui/forms.win32.h"
+#include "config/stored_settings.h"
+#include "ui/message_loop.win32.h"
+#include "ui/screen_units.win32.h"
 #include "ui/window_utils.win32.h"
 
 namespace vorlux {
@@ -60,6 +62,7 @@ void Main() {
   // Everything the process keeps from start to end, handed to each job as it needs it.
   static RegistrySettingsStore settings;
   static SaverProcess process(settings);
+  static CustomColors customColors{};  // the colour chooser's, black at the start of the run
   RunState& s = process.run;
   std::wstring command;
   bool previewActive = false;
@@ -86,13 +89,15 @@ void Main() {
     s.TwipsPerPixelX = ScreenTwipsPerPixelX();
     s.TwipsPerPixelY = ScreenTwipsPerPixelY();
   });
-  RunStep([&] { LoadSettings(s, settings, process.random, TimeOfDaySeconds()); });
+  RunStep([&] {
+    LoadSettings(s, ReadStoredSettings(settings, s.AppTitle), process.random, TimeOfDaySeconds());
+  });
   RunStep([&] {
     process.about.AppTitle = s.AppTitle;
     process.about.CopyrightYears = s.CopyrightYears;
   });
 
-  SetupState setup{s, settings, process.about};
+  SetupState setup{s, settings, process.about, customColors};
   switch (s.RunMode) {
     case kRunModeSetup:
       RunStep([&] { RunSetupJob(setup, SetupOwnerHandle(command)); });
@@ -107,7 +112,6 @@ void Main() {
       MessageBeep(MB_OK);
       break;
     default:
-      s.RunMode = kRunModeSetup;
       RunStep([&] { RunSetupJob(setup, 0); });
       break;
   }

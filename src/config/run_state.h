@@ -24,4 +24,8 @@ struct RunState {
   bool StopRequested = false;
 };
 
+// Shows the mouse pointer again and raises StopRequested: the show or the setup dialog ends.
+// Keys, clicks, the mouse watch, a link and the setup dialog's buttons all stop through it.
+void StopSaver(RunState& run);
+
 }  // namespace vorlux

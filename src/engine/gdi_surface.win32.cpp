@@ -3,34 +3,13 @@
 
 namespace vorlux {
 
-void GraphicsSetup(GraphicsState& state, HWND window, int32_t brushColor, COLORREF penColor,
+void GraphicsSetup(GraphicsState& state, HWND window, COLORREF brushColor, COLORREF penColor,
                    int penWidth, HDC& drawDC) {
   drawDC = GetDC(window);
-  if (brushColor != kNoBrush) {
-    state.CurrentBrush.Reset(CreateSolidBrush(static_cast<COLORREF>(brushColor)));
-    state.SavedObjects[0] = SelectObject(drawDC, state.CurrentBrush.Get());
-  }
+  state.CurrentBrush.Reset(CreateSolidBrush(brushColor));
+  state.SavedObjects[0] = SelectObject(drawDC, state.CurrentBrush.Get());
   state.CurrentPen.Reset(CreatePen(PS_SOLID, penWidth, penColor));
   state.SavedObjects[1] = SelectObject(drawDC, state.CurrentPen.Get());
-}
-
-void SetPen(GraphicsState& state, HDC dc, COLORREF color, int width) {
-  if (state.SavedObjects[1]) SelectObject(dc, state.SavedObjects[1]);
-  // The old pen is selected nowhere now: either it was just deselected, or selecting it had
-  // failed (slot 1 empty). Deleting it in both cases keeps the count of module pens at one.
-  state.CurrentPen.Reset();
-  state.CurrentPen.Reset(CreatePen(PS_SOLID, width, color));
-  state.SavedObjects[1] = SelectObject(dc, state.CurrentPen.Get());
-}
-
-void DrawLine(HDC dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-  MoveToEx(dc, x1, y1, nullptr);
-  LineTo(dc, x2, y2);
-}
-
-void DrawArc(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t startX,
-             int32_t startY, int32_t endX, int32_t endY) {
-  Arc(dc, left, top, right, bottom, startX, startY, endX, endY);
 }
 
 void GraphicsRelease(GraphicsState& state, HWND window, HDC dc) {
@@ -43,16 +22,22 @@ void GraphicsRelease(GraphicsState& state, HWND window, HDC dc) {
 }
 
 void GdiSurface::SetPen(uint32_t color, int32_t width) {
-  vorlux::SetPen(state_, dc_, color, width);
+  if (state_.SavedObjects[1]) SelectObject(dc_, state_.SavedObjects[1]);
+  // The old pen is selected nowhere now: either it was just deselected, or selecting it had
+  // failed (slot 1 empty). Deleting it in both cases keeps the count of module pens at one.
+  state_.CurrentPen.Reset();
+  state_.CurrentPen.Reset(CreatePen(PS_SOLID, width, color));
+  state_.SavedObjects[1] = SelectObject(dc_, state_.CurrentPen.Get());
 }
 
 void GdiSurface::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-  vorlux::DrawLine(dc_, x1, y1, x2, y2);
+  MoveToEx(dc_, x1, y1, nullptr);
+  LineTo(dc_, x2, y2);
 }
 
 void GdiSurface::DrawArc(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t startX,
                          int32_t startY, int32_t endX, int32_t endY) {
-  vorlux::DrawArc(dc_, left, top, right, bottom, startX, startY, endX, endY);
+  Arc(dc_, left, top, right, bottom, startX, startY, endX, endY);
 }
 
 void GdiSurface::FillRect(const Rect& rect) {

@@ -1,61 +1,40 @@
-// The show's input rules: keys, clicks, mouse moves and the system's screen-saver request.
+// The show's input rules carried out.
 #include "saver/input_watch.win32.h"
 
-#include "saver/show_window.win32.h"
-#include "ui/forms.win32.h"
+#include "about/about_window.win32.h"
 #include "ui/window_utils.win32.h"
 
 namespace vorlux {
 
 namespace {
 
-void WatchMouseMove(SaverState& saver) {
-  if (!saver.run.MouseMoveEnds) return;
-  InputWatchState& watch = saver.watch;
-  if (!watch.CursorPosRecorded) {
-    GetCursorPos(&watch.FirstCursorPos);
-    watch.CursorPosRecorded = true;
-    return;
-  }
-  POINT now;
-  GetCursorPos(&now);
-  const POINT& first = watch.FirstCursorPos;
-  // Screen positions are far from the 32-bit limits, so the bounds cannot overflow.
-  if (now.x >= first.x - 2 && now.x <= first.x + 2 && now.y >= first.y - 2 && now.y <= first.y + 2)
-    return;
-  watch.CursorPosRecorded = false;
-  StopSaver(saver.run);
+Point CursorNow() {
+  POINT p{0, 0};
+  GetCursorPos(&p);
+  return {p.x, p.y};
 }
 
 }  // namespace
 
-LRESULT CALLBACK SaverWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_SYSCOMMAND) {
-    if ((wp & 0xFFF0) == SC_SCREENSAVE) return 0;
-    return DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  const LRESULT result = CallSavedWndProc(hwnd, msg, wp, lp);
-  if (msg == WM_MOUSEMOVE) {
-    auto* form = static_cast<frmSS*>(static_cast<Form*>(WindowObject(hwnd)));
-    if (form && form->saver) WatchMouseMove(*form->saver);
-  }
-  return result;
-}
+ShowInput PointerInput() { return {.kind = ShowInput::kPointer, .at = CursorNow()}; }
 
-void SaverKeyDown(SaverState& saver) { StopSaver(saver.run); }
-
-void SaverMouseDown(SaverState& saver, int button, int shift) {
-  if (button != kRightButton || shift != 0) {
-    StopSaver(saver.run);
-    return;
+void AnswerShowInput(SaverState& saver, const ShowInput& input) {
+  switch (DecideShowInput(input, saver.watch, saver.run.MouseMoveEnds)) {
+    case ShowAnswer::kStop:
+      StopSaver(saver.run);
+      break;
+    case ShowAnswer::kAbout:
+      ShowMouseCursor();
+      ShowAboutTimed(saver.about, true, kAboutBitmapResource, L"");
+      if (saver.run.StopRequested) return;
+      HideMouseCursor();
+      // The pointer moved to close the box: the watch starts again from where it is now.
+      saver.watch.FirstCursorPos = CursorNow();
+      saver.watch.CursorPosRecorded = true;
+      break;
+    case ShowAnswer::kNothing:
+      break;
   }
-  ShowMouseCursor();
-  ShowAboutTimed(saver.about, true, kAboutBitmapResource, L"");
-  if (saver.run.StopRequested) return;
-  HideMouseCursor();
-  // The pointer moved to close the box: the watch starts again from where it is now.
-  GetCursorPos(&saver.watch.FirstCursorPos);
-  saver.watch.CursorPosRecorded = true;
 }
 
 }  // namespace vorlux

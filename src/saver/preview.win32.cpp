@@ -8,8 +8,9 @@
 #include "engine/gdi_surface.win32.h"
 #include "saver/list_name.win32.h"
 #include "saver/probe.win32.h"
-#include "ui/forms.win32.h"
-#include "ui/window_utils.win32.h"
+#include "ui/gdi.win32.h"
+#include "ui/message_loop.win32.h"
+#include "ui/screen_units.win32.h"
 
 namespace vorlux {
 namespace {
@@ -20,18 +21,6 @@ bool IsDesktopWindow(HWND window) {
   wchar_t name[16] = {};
   return window && GetClassNameW(window, name, 16) > 0 && std::wstring_view(name) == L"#32769";
 }
-
-class ScreenDc {
- public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
 
 int32_t ScreenPixels(int twips, int16_t twipsPerPixel) {
   if (twipsPerPixel == 0) throw Error("no twips per pixel");
@@ -57,7 +46,7 @@ HWND ThirdAncestor(HWND window) {
 }
 
 void PaintDesktopPreview(const RunState& run, HWND window, HDC dc) {
-  const ScreenDc screen;
+  const WindowDc screen;
   const int32_t width = ScreenPixels(ScreenWidthTwips(), run.TwipsPerPixelX);
   const int32_t height = ScreenPixels(ScreenHeightTwips(), run.TwipsPerPixelY);
   RECT client{};
@@ -82,7 +71,7 @@ void StartPreview(PreviewState& p, SaverState& saver) {
     RunStep([&] { p.HostDialog = ThirdAncestor(p.TargetWindow); });
     RunStep([&] {
       const auto handle = static_cast<int32_t>(reinterpret_cast<INT_PTR>(p.TargetWindow));
-      saver.settings.Write(run.AppTitle, kSettingSection, kKeyActiveSetup, DecimalText(handle));
+      WriteActiveSetup(saver, DecimalText(handle));
     });
     RunStep([&] {
       RECT r{};
@@ -91,16 +80,11 @@ void StartPreview(PreviewState& p, SaverState& saver) {
     });
     RunStep([&] { f.CenterX = HalfOf(animation.DrawRect.left, animation.DrawRect.right); });
     RunStep([&] { f.CenterY = HalfOf(animation.DrawRect.top, animation.DrawRect.bottom); });
-    RunStep([&] {
-      f.LineStep = kPreviewStep;
-      f.ArcStep = kPreviewStep;
-      f.LastFigure = 0;
-      f.Resize(0);
-    });
+    RunStep([&] { ResetFigures(f, kPreviewStep); });
     uint32_t firstColor = 0;
     RunStep([&] {
       UniformRandomSource random(saver.random);
-      firstColor = run.UseRandomColors ? RandomColor(random) : run.FixedColor;
+      firstColor = FirstColor(ColorsOf(run), random);
     });
     RunStep([&] {
       // Whatever the command line says, the preview never draws over the whole screen.
@@ -159,8 +143,7 @@ void AnimatePreview(PreviewState& p, SaverState& saver, const std::function<bool
 }
 
 void EndPreview(PreviewState& p, SaverState& saver) {
-  RunStep(
-      [&] { saver.settings.Write(saver.run.AppTitle, kSettingSection, kKeyActiveSetup, L"0"); });
+  RunStep([&] { WriteActiveSetup(saver, L"0"); });
   RunStep([&] {
     GraphicsRelease(saver.graphics, p.TargetWindow, p.drawDC);
     p.drawDC = nullptr;

@@ -1,10 +1,10 @@
-// The engine's host on Windows.
+// The engine's host on Windows, and the announcement of a preview.
 #include "saver/saver_state.win32.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "ui/window_utils.win32.h"
+#include "ui/message_loop.win32.h"
 
 namespace vorlux {
 
@@ -34,6 +34,10 @@ void WindowsEngineHost::Pause(float seconds) {
 // Counted from the host's creation, so that a 32-bit float keeps millisecond resolution for
 // days of running.
 double WindowsEngineHost::Now() { return MonotonicSeconds() - origin_; }
+
+void WriteActiveSetup(SaverState& saver, std::wstring_view value) {
+  saver.settings.Write(saver.run.AppTitle, kSettingSection, kKeyActiveSetup, value);
+}
 
 void WindowsEngineHost::EndCycle(Surface& drawDC) {
   if (endCycle_) endCycle_(drawDC);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string_view>
 
 #include "about/about_window.win32.h"
 #include "base/random.h"
@@ -13,14 +14,9 @@
 #include "engine/engine.h"
 #include "engine/engine_host.h"
 #include "engine/gdi_surface.win32.h"
+#include "saver/show_input.h"
 
 namespace vorlux {
-
-// The input watch's own state: the reference position of the mouse.
-struct InputWatchState {
-  bool CursorPosRecorded = false;
-  POINT FirstCursorPos{0, 0};
-};
 
 struct SaverState {
   RunState& run;
@@ -74,6 +70,10 @@ class WindowsEngineHost final : public EngineHost {
   double origin_;
   double lastMessages_ = -1;
 };
+
+// Writes ActiveSetup, where a preview announces its window to a show that starts beside it
+// ("0": none).
+void WriteActiveSetup(SaverState& saver, std::wstring_view value);
 
 // The engine's pen colours as the run state chose them.
 inline ColorChoice ColorsOf(const RunState& run) { return {run.UseRandomColors, run.FixedColor}; }

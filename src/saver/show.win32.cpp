@@ -9,77 +9,28 @@
 #include "base/numeric.h"
 #include "base/steps.h"
 #include "engine/gdi_surface.win32.h"
+#include "saver/hidden_moment.win32.h"
 #include "saver/input_watch.win32.h"
 #include "saver/show_window.win32.h"
-#include "ui/forms.win32.h"
+#include "ui/message_loop.win32.h"
+#include "ui/screen_units.win32.h"
 #include "ui/window_utils.win32.h"
 
 namespace vorlux {
 
 namespace {
 
-// Answers from an earlier round may still come in: only this round's are counted.
-uintptr_t g_answerRound = 0;
-int g_answersPending = 0;
-
-void CALLBACK Answered(HWND, UINT, ULONG_PTR round, LRESULT) {
-  if (round == g_answerRound) --g_answersPending;
-}
-
-BOOL CALLBACK AskToAnswer(HWND w, LPARAM) {
-  if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId() &&
-      SendMessageCallbackW(w, WM_NULL, 0, 0, Answered, g_answerRound))
-    ++g_answersPending;
-  return TRUE;
-}
-
-// Asks every visible top-level window of other threads to answer once, and waits until they all
-// have, for at most the given seconds (a hung one never answers). A window that has answered
-// since the show was hidden has had its turn to repaint what the show uncovered: its thread
-// paints as soon as it has nothing else to do.
-void WaitForOtherWindowsToAnswer(double seconds) {
-  ++g_answerRound;
-  g_answersPending = 0;
-  EnumWindows(AskToAnswer, 0);
-  const double end = MonotonicSeconds() + seconds;
-  while (g_answersPending > 0 && MonotonicSeconds() < end) Pause(0.002f);
-}
-
-// Keys and buttons pressed while the show is hidden, which go to other windows: the show's own
-// rules answer them once it is back.
-struct HiddenInput {
-  int keys = 0;
-  int button = 0;  // the first button pressed (kLeftButton, ...), 0 for none
-  int shift = 0;
-};
-HiddenInput g_hiddenInput;
-
-LRESULT CALLBACK KeyWhileHidden(int code, WPARAM wp, LPARAM lp) {
-  if (code == HC_ACTION && (wp == WM_KEYDOWN || wp == WM_SYSKEYDOWN)) ++g_hiddenInput.keys;
-  return CallNextHookEx(nullptr, code, wp, lp);
-}
-
-LRESULT CALLBACK MouseWhileHidden(int code, WPARAM wp, LPARAM lp) {
-  const int button = ButtonPressed(static_cast<UINT>(wp));
-  if (code == HC_ACTION && button && !g_hiddenInput.button)
-    g_hiddenInput.button = button, g_hiddenInput.shift = CurrentModifiers();
-  return CallNextHookEx(nullptr, code, wp, lp);
-}
-
 // The end of a cycle over the desktop: a fresh copy of the real desktop, without the lines. The
 // show is hidden only until the windows it uncovers have repainted, a quarter of a second at
 // most; a key or a click meanwhile is answered as if the show had had it.
-void PutDesktopBack(frmSS& form, SaverState& saver) {
-  g_hiddenInput = {};
-  HHOOK keys = SetWindowsHookExW(WH_KEYBOARD_LL, KeyWhileHidden, GetModuleHandleW(nullptr), 0);
-  HHOOK mouse = SetWindowsHookExW(WH_MOUSE_LL, MouseWhileHidden, GetModuleHandleW(nullptr), 0);
+void PutDesktopBack(frmSS& form, SaverState& saver, uintptr_t& answerRounds) {
+  HiddenMoment moment(answerRounds);
   MakeTopMost(form.hWnd());
   form.Hide();
   // Twice: the first answer may come before a window has learnt what to repaint.
-  for (int round = 0; round < 2; ++round) WaitForOtherWindowsToAnswer(0.12);
+  for (int round = 0; round < 2; ++round) moment.WaitForOtherWindowsToAnswer(0.12);
   Pause(0.01f);  // the paint that follows an answer
-  if (keys) UnhookWindowsHookEx(keys);
-  if (mouse) UnhookWindowsHookEx(mouse);
+  moment.EndWatch();
   // Closed meanwhile: nothing loads the form again.
   if (!form.IsLoaded() || saver.run.StopRequested) return;
   CaptureDesktop(form, saver.run);
@@ -87,10 +38,7 @@ void PutDesktopBack(frmSS& form, SaverState& saver) {
   MakeTopMost(form.hWnd());
   // Hiding gave the activation to another window; the keys must come back to the show.
   SetForegroundWindow(form.hWnd());
-  if (g_hiddenInput.keys)
-    SaverKeyDown(saver);
-  else if (g_hiddenInput.button)
-    SaverMouseDown(saver, g_hiddenInput.button, g_hiddenInput.shift);
+  if (const auto input = moment.InputMeanwhile()) AnswerShowInput(saver, *input);
 }
 
 }  // namespace
@@ -105,9 +53,10 @@ void RunShowJob(SaverState& saver, bool previewActive) {
   HWND target = nullptr;
   HDC drawDC = nullptr;
   uint32_t firstColor = 0;
+  uintptr_t answerRounds = 0;
 
   RunStep([&] {
-    if (!previewActive) saver.settings.Write(s.AppTitle, kSettingSection, kKeyActiveSetup, L"0");
+    if (!previewActive) WriteActiveSetup(saver, L"0");
   });
   RunStep([&] { form.Load(); });
   RunStep([&] { target = form.hWnd(); });
@@ -115,13 +64,8 @@ void RunShowJob(SaverState& saver, bool previewActive) {
     f.CenterX = ToInt32(ScreenWidthTwips() / 2.0 / s.TwipsPerPixelX).value_or(0);
     f.CenterY = ToInt32(ScreenHeightTwips() / 2.0 / s.TwipsPerPixelY).value_or(0);
   });
-  RunStep([&] {
-    f.LineStep = 6;
-    f.ArcStep = 6;
-    f.LastFigure = 0;
-    f.Resize(0);
-  });
-  RunStep([&] { firstColor = s.UseRandomColors ? RandomColor(random) : s.FixedColor; });
+  RunStep([&] { ResetFigures(f, 6); });
+  RunStep([&] { firstColor = FirstColor(ColorsOf(s), random); });
   RunStep([&] {
     if (!s.ClearToBlack) CaptureDesktop(form, s);
   });
@@ -129,7 +73,7 @@ void RunShowJob(SaverState& saver, bool previewActive) {
     form.Show();
     // The reference of the mouse watch: where the pointer is as the show appears, whenever the
     // system's own first mouse move reaches the window.
-    GetCursorPos(&saver.watch.FirstCursorPos);
+    saver.watch.FirstCursorPos = PointerInput().at;
     saver.watch.CursorPosRecorded = true;
     ProcessPendingMessages();
     MakeTopMost(target);
@@ -137,7 +81,7 @@ void RunShowJob(SaverState& saver, bool previewActive) {
     SetForegroundWindow(target);
   });
   RunStep([&] { SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0); });
-  RunStep([&] { HookWindow(target, SaverWindowProc); });
+  RunStep([&] { form.WatchInput(true); });
   RunStep([&] { HideMouseCursor(); });
   RunStep([&] { GraphicsSetup(saver.graphics, target, 0, firstColor, 1, drawDC); });
   RunStep([&] {
@@ -149,13 +93,14 @@ void RunShowJob(SaverState& saver, bool previewActive) {
 
   // Nothing loads the form again once its window is gone.
   WindowsEngineHost host(s, [&](Surface&) {
-    if (!s.ClearToBlack && !s.StopRequested && form.IsLoaded()) PutDesktopBack(form, saver);
+    if (!s.ClearToBlack && !s.StopRequested && form.IsLoaded())
+      PutDesktopBack(form, saver, answerRounds);
   });
   GdiSurface surface(saver.graphics, drawDC);
   while (!s.StopRequested) RunStep([&] { AnimateFigures(surface, a, host, random, ColorsOf(s)); });
 
   RunStep([&] { SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0); });
-  RunStep([&] { UnhookWindow(target); });
+  RunStep([&] { form.WatchInput(false); });
   RunStep([&] { GraphicsRelease(saver.graphics, target, drawDC); });
   RunStep([&] { form.Unload(); });
 }

@@ -2,14 +2,14 @@
 #include "saver/show_window.win32.h"
 
 #include "saver/input_watch.win32.h"
+#include "ui/screen_units.win32.h"
 
 namespace vorlux {
 
 void PictureBox::Resize(int widthTwips, int heightTwips) {
-  HDC screen = GetDC(nullptr);
-  image_.Reset(
-      CreateCompatibleBitmap(screen, TwipsToPixelsX(widthTwips), TwipsToPixelsY(heightTwips)));
-  ReleaseDC(nullptr, screen);
+  const WindowDc screen;
+  image_.Reset(CreateCompatibleBitmap(screen.Get(), TwipsToPixelsX(widthTwips),
+                                      TwipsToPixelsY(heightTwips)));
 }
 
 Form::WindowLayout frmSS::Layout() const {
@@ -38,39 +38,51 @@ void frmSS::Form_Unload() {
 }
 
 void frmSS::Form_KeyDown(int, int) {
-  if (saver) SaverKeyDown(*saver);
+  if (saver) AnswerShowInput(*saver, {.kind = ShowInput::kKey});
 }
 
 void frmSS::Form_MouseDown(int button, int shift, int, int) {
-  if (saver) SaverMouseDown(*saver, button, shift);
+  if (saver) AnswerShowInput(*saver, {.kind = ShowInput::kButton, .button = button, .shift = shift});
 }
 
-bool frmSS::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
-  // A window destroyed under the show, however it went, ends it.
-  if (msg == WM_DESTROY && saver && !saver->run.StopRequested) StopSaver(saver->run);
-  if (msg == WM_GETMINMAXINFO) {
-    // Maximised means the whole screen, taskbar included, not the work area.
-    auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-    info->ptMaxPosition = {0, 0};
-    info->ptMaxSize = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    info->ptMaxTrackSize = info->ptMaxSize;
-    *result = 0;
-    return true;
+void frmSS::Form_MouseMove(int, int, int, int) {
+  if (saver && watching_) AnswerShowInput(*saver, PointerInput());
+}
+
+bool frmSS::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_DESTROY:
+      // A window destroyed under the show, however it went, ends it.
+      if (saver && !saver->run.StopRequested) StopSaver(saver->run);
+      return false;
+    case WM_SYSCOMMAND:
+      if (!watching_ || (wp & 0xFFF0) != SC_SCREENSAVE) return false;
+      *result = 0;
+      return true;
+    case WM_GETMINMAXINFO: {
+      // Maximised means the whole screen, taskbar included, not the work area.
+      auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+      info->ptMaxPosition = {0, 0};
+      info->ptMaxSize = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+      info->ptMaxTrackSize = info->ptMaxSize;
+      *result = 0;
+      return true;
+    }
+    default:
+      return false;
   }
-  return false;
 }
 
 void CaptureDesktop(frmSS& form, const RunState& run) {
-  HDC screen = GetDC(nullptr);
+  const WindowDc screen;
   form.pic.Resize(form.Width(), form.Height());
   const int width = form.Width() / run.TwipsPerPixelX;
   const int height = form.Height() / run.TwipsPerPixelY;
-  HDC picDC = CreateCompatibleDC(screen);
-  HGDIOBJ displaced = SelectObject(picDC, form.pic.Image());
-  BitBlt(picDC, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  SelectObject(picDC, displaced);
-  DeleteDC(picDC);
-  ReleaseDC(nullptr, screen);
+  {
+    const MemoryDc picDC(screen.Get());
+    const Selection image(picDC.Get(), form.pic.Image());
+    BitBlt(picDC.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+  }
   form.SetBackgroundPicture(form.pic.Image());
 }
 

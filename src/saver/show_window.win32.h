@@ -6,8 +6,8 @@
 
 #include "config/run_state.h"
 #include "saver/saver_state.win32.h"
-#include "ui/forms.win32.h"
-#include "ui/gdi_object.win32.h"
+#include "ui/form.win32.h"
+#include "ui/gdi.win32.h"
 
 namespace vorlux {
 
@@ -29,6 +29,9 @@ class frmSS : public Form {
   PictureBox pic;
   // What the show's input rules work with; set by the show before the form loads.
   SaverState* saver = nullptr;
+  // While set, mouse moves go to the mouse watch and the system's request to start a screen
+  // saver is ignored (other system commands take the default handling).
+  void WatchInput(bool watch) { watching_ = watch; }
 
  protected:
   WindowLayout Layout() const override;
@@ -37,7 +40,11 @@ class frmSS : public Form {
   void Form_Unload() override;
   void Form_KeyDown(int keyCode, int shift) override;
   void Form_MouseDown(int button, int shift, int x, int y) override;
+  void Form_MouseMove(int button, int shift, int x, int y) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  bool watching_ = false;
 };
 
 // Copies the screen into the form's picture box and makes it the form's background.

@@ -17,14 +17,14 @@ UINT_PTR CALLBACK ColorChooserHook(HWND window, UINT msg, WPARAM /*wp*/, LPARAM 
   return TRUE;  // the dialog gives the keyboard focus to its first control
 }
 
-int32_t ShowColorChooser(HWND owner, uint32_t start, std::wstring_view title) {
-  static COLORREF customColors[16] = {};  // kept for the run, black at its start
+int32_t ShowColorChooser(HWND owner, uint32_t start, CustomColors& custom,
+                         std::wstring_view title) {
   const std::wstring caption(title == kNoChooserTitle ? L"Set Color" : title);
   CHOOSECOLORW choose{};
   choose.lStructSize = sizeof choose;
   choose.hwndOwner = IsWindow(owner) ? owner : nullptr;
   choose.rgbResult = start;
-  choose.lpCustColors = customColors;
+  choose.lpCustColors = custom.data();
   choose.Flags = CC_RGBINIT | CC_ENABLEHOOK;  // opens folded; the user may unfold it
   choose.lCustData = reinterpret_cast<LPARAM>(caption.c_str());
   choose.lpfnHook = &ColorChooserHook;

@@ -1,15 +1,14 @@
 // The setup job: the dialog, modeless, with the program's message loop waiting for its end.
 #include "setup/setup.win32.h"
 
-#include "about/system_menu.win32.h"
 #include "base/steps.h"
 #include "setup/setup_window.win32.h"
-#include "ui/window_utils.win32.h"
+#include "ui/message_loop.win32.h"
 
 namespace vorlux {
 
 void RunSetupJob(SetupState& setup, int32_t askerHandle) {
-  fsetup form(setup.run, setup.settings);
+  fsetup form(setup);
   HWND dialog = nullptr;
   // The window that asked (a page of the settings dialog) is not the one to disable: its
   // parent is. A handle that names no window gives none.
@@ -22,23 +21,16 @@ void RunSetupJob(SetupState& setup, int32_t askerHandle) {
   RunStep([&] {
     form.Load();
     dialog = form.hWnd();
-    HookSystemMenu(dialog, setup.about);
     form.Show(false);
   });
-  // Sleeps on the queue between messages; the handlers raise the stop flag. A dialog that is
-  // gone without raising it ends the wait too.
-  while (!setup.run.StopRequested && form.IsLoaded()) {
-    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    RunStep([] { ProcessPendingMessages(); });
-  }
+  // The handlers raise the stop flag. A dialog that is gone without raising it ends the wait
+  // too.
+  RunMessageLoop([&] { return !setup.run.StopRequested && form.IsLoaded(); }, dialog);
   if (owner) {
     EnableWindow(owner, TRUE);
     SetForegroundWindow(owner);
   }
-  RunStep([&] {
-    UnhookSystemMenu(dialog);
-    form.Unload();
-  });
+  RunStep([&] { form.Unload(); });
 }
 
 }  // namespace vorlux

@@ -8,6 +8,7 @@
 #include "about/about_window.win32.h"
 #include "config/run_state.h"
 #include "config/settings_store.h"
+#include "setup/color_chooser.win32.h"
 
 namespace vorlux {
 
@@ -16,6 +17,7 @@ struct SetupState {
   RunState& run;
   SettingsStore& settings;
   fabout& about;  // opened from the dialog's system menu
+  CustomColors& customColors;  // the colour chooser's, kept for the run
 };
 
 // Opens the dialog and returns once it is closed. askerHandle: the window handle that followed

@@ -8,7 +8,9 @@
 #include "about/system_menu.win32.h"
 #include "base/color.h"
 #include "setup/color_chooser.win32.h"
+#include "config/stored_settings.h"
 #include "setup/setup_choices.h"
+#include "ui/fonts.win32.h"
 
 namespace vorlux {
 
@@ -79,9 +81,8 @@ void fsetup::CreateControls() {
 }
 
 void fsetup::Form_Load() {
-  SetCaption(run_.AppTitle);
-  // Integer division truncates toward zero, as the centring rule asks.
-  Move((ScreenWidthTwips() - Width()) / 2, (ScreenHeightTwips() - Height()) / 2, Width(), Height());
+  SetCaption(setup_.run.AppTitle);
+  CenterOnScreen();
   for (int i = 0; i < kColorListEntries; ++i)
     for (int list : kColorLists) AddListItem(list, ColorListEntry(i));
   LoadFromSettings();
@@ -89,7 +90,8 @@ void fsetup::Form_Load() {
 }
 
 void fsetup::LoadFromSettings() {
-  const StoredChoices stored = ReadStoredChoices(settings_, run_.AppTitle);
+  const StoredChoices stored =
+      ChoicesFromStored(ReadStoredSettings(setup_.settings, setup_.run.AppTitle));
   if (stored.colors == StoredChoices::Colors::kFixed) {
     SetOptionValue(kIdOptFisso, true);
     FixedColorStored = true;
@@ -149,7 +151,7 @@ void fsetup::lblColor_Click() {
   if (!OptionValue(kIdOptFisso)) return;
   const uint32_t start =
       SwatchColor(ListIndex(kIdCboRed), ListIndex(kIdCboGreen), ListIndex(kIdCboBlue));
-  const int32_t picked = ShowColorChooser(hWnd(), start);
+  const int32_t picked = ShowColorChooser(hWnd(), start, setup_.customColors);
   if (picked == -1) return;
   const auto rgb = SplitColor(static_cast<uint32_t>(picked));
   for (int k = 0; k < 3; ++k) SetListIndex(kColorLists[k], rgb[k]);
@@ -161,19 +163,19 @@ void fsetup::cmdOK_Click() {
                                      CheckValue(kIdChkBlack) == 1, CheckValue(kIdChkMouse) == 1);
   try {
     for (const auto& [key, text] : values)
-      settings_.Write(run_.AppTitle, kSettingSection, key, text);
+      setup_.settings.Write(setup_.run.AppTitle, kSettingSection, key, text);
   } catch (const std::exception&) {
     // The rest is not written; the user learns why the choices were not kept.
-    MessageBoxW(hWnd(), L"The settings could not be stored.", run_.AppTitle.c_str(),
+    MessageBoxW(hWnd(), L"The settings could not be stored.", setup_.run.AppTitle.c_str(),
                 MB_OK | MB_ICONERROR);
   }
-  run_.StopRequested = true;
+  StopSaver(setup_.run);
 }
 
 void fsetup::Form_QueryUnload(int unloadMode) {
   // The close box, the system menu, the task list and Windows' ending all end the dialog like
   // Cancel.
-  if (unloadMode != kUnloadCode) run_.StopRequested = true;
+  if (unloadMode != kUnloadCode) StopSaver(setup_.run);
 }
 
 void fsetup::Control_Click(int id) {
@@ -196,11 +198,17 @@ void fsetup::Control_Click(int id) {
       cmdOK_Click();
       break;
     case IDCANCEL:
-      run_.StopRequested = true;
+      StopSaver(setup_.run);
       break;
     default:
       break;
   }
+}
+
+bool fsetup::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+  if (msg != WM_SYSCOMMAND || !SystemMenuCommand(setup_.about, hWnd(), wp)) return false;
+  *result = 0;
+  return true;
 }
 
 void fsetup::Control_MouseMove(int id, int, int, int, int) {

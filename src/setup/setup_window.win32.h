@@ -4,9 +4,8 @@
 
 #include <windows.h>
 
-#include "config/run_state.h"
-#include "config/settings_store.h"
-#include "ui/forms.win32.h"
+#include "setup/setup.win32.h"
+#include "ui/form.win32.h"
 
 namespace vorlux {
 
@@ -29,9 +28,7 @@ enum SetupControl : int {
 
 class fsetup : public Form {
  public:
-  fsetup(RunState& run, SettingsStore& settings) : run_(run), settings_(settings) {
-    SetBackColor(GetSysColor(COLOR_WINDOW));
-  }
+  explicit fsetup(SetupState& setup) : setup_(setup) { SetBackColor(GetSysColor(COLOR_WINDOW)); }
 
   // Set when the last loading found a fixed colour in the store: choosing "Only one color"
   // then brings it back.
@@ -46,6 +43,7 @@ class fsetup : public Form {
   void Form_QueryUnload(int unloadMode) override;
   void Control_Click(int id) override;
   void Control_MouseMove(int id, int button, int shift, int x, int y) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
   void LoadFromSettings();
@@ -56,8 +54,7 @@ class fsetup : public Form {
   void cmdOK_Click();
   void PaintSwatch(COLORREF color) { SetControlBackColor(kIdLblColor, color); }
 
-  RunState& run_;
-  SettingsStore& settings_;
+  SetupState& setup_;
 };
 
 }  // namespace vorlux

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/run_state.h"
+#include "ui/message_loop.win32.h"
 #include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 

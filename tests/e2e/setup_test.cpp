@@ -11,6 +11,7 @@
 #include "../../tools/vorlux_settings_host.h"
 #include "about/system_menu.win32.h"
 #include "setup/setup_window.win32.h"
+#include "ui/message_loop.win32.h"
 #include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 

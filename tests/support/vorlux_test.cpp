@@ -5,6 +5,7 @@
 
 #include "config/run_state.h"
 #include "config/settings_store.win32.h"
+#include "ui/message_loop.win32.h"
 #include "ui/window_utils.win32.h"
 
 namespace vorlux::test {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/forms.win32.h"
-#include "ui/window_utils.win32.h"
+#include "ui/form.win32.h"
+#include "ui/message_loop.win32.h"
 
 namespace vorlux::test {
 namespace {
@@ -67,7 +67,7 @@ TEST(Controls, ListsOptionsAndTheEnterAndEscKeysRaiseTheirClicksFromCodeAsFromTh
   for (WORD key : {VK_RETURN, VK_ESCAPE}) {
     SetFocus(form.Control(kB));
     PostMessageW(form.Control(kB), WM_KEYDOWN, key, 0);
-    ProcessPendingMessages();
+    ProcessPendingMessages(form.hWnd());  // the loop of the form's owner routes its keys
   }
   EXPECT_EQ(form.events, (Events{L"Click 15", L"Click 16"})) << "Enter presses OK, Esc Cancel";
   form.Unload();

@@ -10,7 +10,8 @@
 
 #include "config/settings_store.win32.h"
 #include "engine/gdi_surface.win32.h"
-#include "ui/window_utils.win32.h"
+#include "ui/message_loop.win32.h"
+#include "ui/window_route.win32.h"
 
 namespace vorlux::test {
 namespace {
@@ -22,10 +23,14 @@ LRESULT CALLBACK Original(HWND h, UINT m, WPARAM w, LPARAM l) {
   return m == WM_APP || m == WM_TIMER ? (++g_messages, N) : DefWindowProcW(h, m, w, l);
 }
 
-// A hook adds 10 to the answer of the procedure it displaced.
-LRESULT CALLBACK Hook(HWND h, UINT m, WPARAM w, LPARAM l) {
-  return (m == WM_APP ? 10 : 0) + CallSavedWndProc(h, m, w, l);
-}
+// An owner of hooked windows adds its number to the answer of the procedure it displaced.
+struct Adder : WindowOwner {
+  explicit Adder(int n) : n(n) {}
+  LRESULT OnWindowMessage(HWND h, UINT m, WPARAM w, LPARAM l) override {
+    return (m == WM_APP ? n : 0) + CallDisplacedProc(h, m, w, l);
+  }
+  int n;
+};
 
 // A window of this thread with the given procedure.
 HWND PlainWindow(WNDPROC proc) {
@@ -72,21 +77,28 @@ TEST(Pause, WaitsItsTimeAsleepWhileDispatchingAndAnsweringMessages) {
   DestroyWindow(w);
 }
 
-TEST(WindowHook, EachWindowKeepsItsOwnDisplacedProcedureUntilUnhooked) {
+TEST(WindowRoute, EachHookedWindowKeepsItsOwnOwnerAndDisplacedProcedureUntilUnhookedOrGone) {
   HWND a = PlainWindow(Original<1>), b = PlainWindow(Original<2>);
+  Adder ten(10), twenty(20);
   const auto app = [](HWND w) { return SendMessageW(w, WM_APP, 0, 0); };
-  for (HWND w : {a, b, a}) HookWindow(w, Hook);  // a second hook would call itself for ever
-  EXPECT_TRUE(app(a) == 11 && app(b) == 12);
+  // A second hook would call itself for ever; a second owner would take the window over.
+  for (auto [w, owner] : {std::pair{a, &ten}, {b, &twenty}, {a, &twenty}}) HookWindow(w, owner);
+  EXPECT_TRUE(app(a) == 11 && app(b) == 22 && OwnerOf(a) == &ten);
   UnhookWindow(a);
-  EXPECT_TRUE(GetWindowLongPtrW(a, GWLP_WNDPROC) == LONG_PTR(Original<1>) && !SavedWndProc(a));
-  EXPECT_EQ(app(b), 12) << "the other window is still hooked";
-  for (HWND w : {a, b}) DestroyWindow(w);
+  EXPECT_TRUE(GetWindowLongPtrW(a, GWLP_WNDPROC) == LONG_PTR(Original<1>) && !DisplacedProc(a) &&
+              !OwnerOf(a) && app(a) == 1);
+  EXPECT_EQ(app(b), 22) << "the other window is still hooked";
+  DestroyWindow(b);  // the route goes with the window
+  EXPECT_TRUE(!OwnerOf(b) && !DisplacedProc(b) && !GetPropW(b, L"Vorlux.Owner"));
+  DestroyWindow(a);
 }
 
 // A thousand pens in turn: only the last one is alive, solid, of its colour and width.
 HPEN ManyPens(GraphicsState& g, HDC dc) {
   std::vector<HPEN> pens{g.CurrentPen.Get()};
-  for (int i = 0; i < 1000; ++i) pens.push_back((SetPen(g, dc, i, 3 - i % 3), g.CurrentPen.Get()));
+  GdiSurface surface(g, dc);
+  for (int i = 0; i < 1000; ++i)
+    pens.push_back((surface.SetPen(i, 3 - i % 3), g.CurrentPen.Get()));
   for (HPEN pen : pens)  // a deleted pen's handle may come back for a later pen
     EXPECT_TRUE(pen == pens.back() || GetObjectType(pen) == 0) << pen;
   LOGPEN p{};
@@ -103,18 +115,17 @@ TEST(Graphical, ManyPensLeaveOneAliveAndReleasePutsTheDcsOwnObjectsBack) {
   HWND w = CreateWindowW(wc.lpszClassName, L"", WS_POPUP, 0, 0, 64, 64, 0, 0, module, 0);
   HDC dc = GetDC(w), drawDC = nullptr;
   const HGDIOBJ ownPen = GetCurrentObject(dc, OBJ_PEN), ownBrush = GetCurrentObject(dc, OBJ_BRUSH);
-  for (int32_t brushColor : {0, kNoBrush}) {
+  for (int twice = 0; twice < 2; ++twice) {  // a second set-up starts clean
     GraphicsState g;
-    GraphicsSetup(g, w, brushColor, RGB(1, 2, 3), 1, drawDC);
+    GraphicsSetup(g, w, 0, RGB(1, 2, 3), 1, drawDC);
     const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
-    LOGBRUSH b{};  // the device context's own, or a black one of the module's
-    EXPECT_TRUE(brushColor == kNoBrush ? brush == ownBrush
-                                       : GetObjectW(brush, sizeof b, &b) && b.lbColor == 0);
+    LOGBRUSH b{};  // a black one of the module's
+    EXPECT_TRUE(brush != ownBrush && GetObjectW(brush, sizeof b, &b) && b.lbColor == 0);
     const HPEN pen = ManyPens(g, dc);
     GraphicsRelease(g, w, dc);
     EXPECT_TRUE(GetCurrentObject(dc, OBJ_PEN) == ownPen &&
                 GetCurrentObject(dc, OBJ_BRUSH) == ownBrush);
-    EXPECT_TRUE(!GetObjectType(pen) && (brush == ownBrush || !GetObjectType(brush))) << "deleted";
+    EXPECT_TRUE(!GetObjectType(pen) && !GetObjectType(brush)) << "deleted";
   }
   DestroyWindow(w);
 }

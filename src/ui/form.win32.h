@@ -1,18 +1,19 @@
 // The forms layer: top-level windows as C++ objects with load/unload, modal and modeless
-// showing, positions in twips, a background picture, and event handlers named after the
-// event. Every form uses the program's one window class.
+// showing, positions in twips, a background picture, controls, and event handlers named after
+// the event. Every form uses the program's one window class, and every window of a form (its
+// own, its frames, its hooked labels) reaches it through the window route.
 #pragma once
 
 #include <windows.h>
 
 #include <initializer_list>
-#include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "base/input_codes.h"
 #include "ui/controls.win32.h"
-#include "ui/gdi_object.win32.h"
+#include "ui/gdi.win32.h"
+#include "ui/window_route.win32.h"
 
 namespace vorlux {
 
@@ -21,31 +22,18 @@ enum UnloadMode : int {
   kUnloadControlMenu = 0,      // close box or system menu
   kUnloadCode = 1,             // the program's own code
   kUnloadWindowsShutdown = 2,  // Windows is shutting down or the user logs off
-  kUnloadTaskManager = 3,      // the task list closes the program
 };
-
-// Modifier set and buttons of keyboard and mouse events.
-enum : int { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
-enum : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
 enum WindowState : int { kWindowNormal = 0, kWindowMinimized = 1, kWindowMaximized = 2 };
 
-// Screen facts in the units forms use.
-int16_t ScreenTwipsPerPixelX();
-int16_t ScreenTwipsPerPixelY();
-int ScreenWidthTwips();
-int ScreenHeightTwips();
-
 // The button (kLeftButton, ...) of a button-down message; 0 for any other message.
 int ButtonPressed(UINT msg);
-
+// The buttons (kLeftButton | ...) held during a mouse move.
+int ButtonsHeld(WPARAM wp);
 // The modifier set (kShiftMask, kCtrlMask, kAltMask) held down right now.
 int CurrentModifiers();
 
-using FontObject = GdiObject<HFONT>;
-using BrushObject = GdiObject<HBRUSH>;
-
-class Form {
+class Form : private WindowOwner {
  public:
   Form() = default;
   virtual ~Form();
@@ -66,7 +54,6 @@ class Form {
   HWND hWnd();
 
   void SetCaption(std::wstring_view caption);
-  std::wstring Caption() const;
 
   // Outer position and size in twips.
   int Left() const;
@@ -74,18 +61,19 @@ class Form {
   int Width() const;
   int Height() const;
   void Move(int left, int top, int width, int height);
-  void SetLeft(int left) { Move(left, Top(), Width(), Height()); }
-  void SetTop(int top) { Move(Left(), top, Width(), Height()); }
-  void SetWidth(int width) { Move(Left(), Top(), width, Height()); }
-  void SetHeight(int height) { Move(Left(), Top(), Width(), height); }
+  // Left = (screen width - width) \ 2, top likewise, in twips (truncated toward zero).
+  void CenterOnScreen();
 
   void SetWindowState(WindowState state);
-  WindowState GetWindowState() const { return windowState_; }
 
   // A picture drawn under everything on every repaint; the form does not own it.
   void SetBackgroundPicture(HBITMAP picture);
-  HBITMAP BackgroundPicture() const { return background_; }
   void SetBackColor(COLORREF color);
+
+  // The module whose resources the form shows: the program itself unless set, e.g. by a test
+  // that loads the program's file for its resources.
+  HMODULE ResourceModule() const { return resources_ ? resources_ : GetModuleHandleW(nullptr); }
+  void SetResourceModule(HMODULE module) { resources_ = module; }
 
   // --- Controls, by id; nothing happens for an id the form does not have. ---
   HWND Control(int id) const;
@@ -111,7 +99,6 @@ class Form {
   // The background of a label, list or button, drawn with the form's text colour. Without one a
   // control takes the form's background.
   void SetControlBackColor(int id, COLORREF color);
-  COLORREF ControlBackColor(int id) const;
 
  protected:
   struct WindowLayout {
@@ -120,9 +107,9 @@ class Form {
     int clientWidth = 4800;  // twips
     int clientHeight = 3600;
     // Tab, Enter, Esc and the access keys of labels work as in a dialog: the window falls back
-    // on the dialog procedure.
+    // on the dialog procedure, and the form's own loops route its keys.
     bool dialogKeys = false;
-    // False: the form is owned by a hidden window of the program, which keeps it out of the
+    // False: the form is owned by a hidden window of its own, which keeps it out of the
     // taskbar without the small caption of a tool window.
     bool showInTaskbar = true;
     // The push buttons that Enter and Esc press (0 for none); both may be the same button.
@@ -145,7 +132,8 @@ class Form {
   // The mouse over a label or a frame, and a button pressed on it; x and y in twips within it.
   virtual void Control_MouseMove(int /*id*/, int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
   virtual void Control_MouseDown(int /*id*/, int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
-  // Any message before the form's own handling; return true with *result when handled.
+  // Any message of the form's own window before the form's handling; return true with *result
+  // when handled.
   virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
   // Creates the controls. Containers come first whatever their place in the list; the tab
@@ -167,23 +155,29 @@ class Form {
     BrushObject back;  // none: the form's background
     COLORREF backColor = 0;
   };
-  static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  // Labels' and frames' mouse events, pointer and click.
-  static LRESULT CALLBACK MouseEventsProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnWindowMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) override;
+  // The form's own window.
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+  // Labels' and frames' mouse events, pointer and click; a frame's drawing.
+  LRESULT ControlProc(const ControlState& control, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT FrameProc(HWND frame, UINT msg, WPARAM wp, LPARAM lp);
+  // The brush of a WM_CTLCOLOR... message; nullptr when the control takes the default.
+  HBRUSH ControlBrush(UINT msg, HWND control, HDC dc);
   ControlState* Find(int id);
   const ControlState* Find(int id) const;
   const ControlState* FindWindow(HWND control) const;
-  LRESULT DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) const;
+  LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) const;
   void OnControlCommand(int id, int code);
-  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
   void UnloadWith(int unloadMode);
   void EnableWindowsDisabledByModal();
   void PaintBackground(HDC dc);
 
   HWND hwnd_ = nullptr;
+  HWND hiddenOwner_ = nullptr;  // for a form kept out of the taskbar
+  HMODULE resources_ = nullptr;
   HBITMAP background_ = nullptr;
   COLORREF backColor_ = GetSysColor(COLOR_BTNFACE);
-  HBRUSH backBrush_ = nullptr;
+  BrushObject backBrush_;
   WindowState windowState_ = kWindowNormal;
   std::vector<HWND> disabledByModal_;
   std::vector<ControlState> controls_;
@@ -191,47 +185,5 @@ class Form {
   int defaultButton_ = 0;
   int cancelButton_ = 0;
 };
-
-// The module whose resources forms show: the program itself unless set, e.g. by a test that
-// loads the program's file for its resources.
-HMODULE ResourceModule();
-void SetResourceModule(HMODULE module);
-
-// A font of the given face and size in points at the screen's dots per inch.
-FontObject CreateFontInPoints(std::wstring_view face, double points, bool underline = false,
-                              bool bold = false);
-
-// Resizes a text control to its text in its own font (the longest line by all lines), keeping
-// its top-left corner.
-void SizeLabelToText(HWND label);
-// Widens a label whose text is wider than the label (a font at a higher resolution may be wider
-// than its size in points); never narrows it.
-void WidenLabelToText(HWND label);
-
-// A form's timer: WM_TIMER with its id reaches the form while it is enabled with an interval
-// above 0. Attach gives it its starting values each time the form loads.
-class FormTimer {
- public:
-  void Attach(HWND window, UINT_PTR id, int intervalMs = 0, bool enabled = false);
-  void Detach();
-  int Interval() const { return interval_; }
-  void SetInterval(int milliseconds);
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled);
-  UINT_PTR Id() const { return id_; }
-
- private:
-  void Apply();
-  HWND window_ = nullptr;
-  UINT_PTR id_ = 0;
-  int interval_ = 0;
-  bool enabled_ = false;
-};
-
-// Converts between twips and pixels of the screen.
-int TwipsToPixelsX(int twips);
-int TwipsToPixelsY(int twips);
-int PixelsToTwipsX(int pixels);
-int PixelsToTwipsY(int pixels);
 
 }  // namespace vorlux
