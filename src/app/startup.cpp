@@ -44,21 +44,15 @@ InstanceDecision ApplyInstanceRule(int32_t runMode, bool otherInstanceRunning,
   return d;
 }
 
-void LoadSettings(RunState& s, SettingsStore& store, UniformRandom& random, float timeOfDay) {
-  const auto read = [&](std::wstring_view key, std::wstring_view def) {
-    return store.Read(s.AppTitle, kSettingSection, key, def);
-  };
-  const std::wstring colorFixed = read(kKeyColorFixed, L"");
-  const std::wstring colorRandom = read(kKeyColorRandom, L"1");
-  if (const auto v = ParseBoolWord(read(kKeyBlackScreen, L"1"))) s.ClearToBlack = *v;
-  if (const auto v = ParseBoolWord(read(kKeyMouseMove, L"0"))) s.MouseMoveEnds = *v;
-  // A text that cannot be converted counts as the default, random colours: skipping the choice
-  // would leave every figure black.
-  if (ParseBoolWord(colorRandom).value_or(true)) {
+void LoadSettings(RunState& s, const StoredSettings& stored, UniformRandom& random,
+                  float timeOfDay) {
+  if (stored.BlackScreen) s.ClearToBlack = *stored.BlackScreen;
+  if (stored.MouseMove) s.MouseMoveEnds = *stored.MouseMove;
+  if (stored.RandomColors) {
     random.Seed(timeOfDay);
     s.UseRandomColors = true;
   } else {
-    if (const auto c = ParseColorTriplet(colorFixed)) s.FixedColor = *c;
+    if (const auto c = ParseColorTriplet(stored.ColorFixed)) s.FixedColor = *c;
     s.UseRandomColors = false;
   }
 }

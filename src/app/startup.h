@@ -8,7 +8,7 @@
 
 #include "base/random.h"
 #include "config/run_state.h"
-#include "config/settings_store.h"
+#include "config/stored_settings.h"
 
 namespace vorlux {
 
@@ -30,11 +30,10 @@ InstanceDecision ApplyInstanceRule(int32_t runMode, bool otherInstanceRunning,
                                    const std::function<std::wstring()>& readActiveSetup,
                                    const std::function<std::uintptr_t()>& findAppWindow);
 
-// Reads ColorFixed, ColorRandom, BlackScreen and MouseMove in that order into the run state.
-// A value that cannot be converted leaves its target as it was, except ColorRandom, which then
-// counts as its default (random colours). The generator is seeded from the time of day only
-// when random colours are on.
-void LoadSettings(RunState& state, SettingsStore& store, UniformRandom& random,
+// The stored settings into the run state. A flag that did not convert leaves its target as it
+// was, and so does a fixed colour that ParseColorTriplet refuses. The generator is seeded from
+// the time of day only when random colours are on.
+void LoadSettings(RunState& state, const StoredSettings& stored, UniformRandom& random,
                   float timeOfDaySeconds);
 
 }  // namespace vorlux

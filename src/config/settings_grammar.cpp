@@ -103,17 +103,19 @@ std::optional<bool> ParseBoolWord(std::wstring_view text) {
   return *n != 0;
 }
 
-std::optional<uint32_t> ParseColorTriplet(std::wstring_view text) {
+std::optional<std::array<std::wstring_view, 3>> SplitTriplet(std::wstring_view text) {
   const size_t p1 = text.find(L',');
   const size_t p2 = p1 == std::wstring_view::npos ? p1 : text.find(L',', p1 + 1);
-  if (p1 == std::wstring_view::npos || p2 == std::wstring_view::npos)
-    return MakeColor(255, 255, 255);
+  if (p2 == std::wstring_view::npos) return std::nullopt;
+  return std::array{text.substr(0, p1), text.substr(p1 + 1, p2 - p1 - 1), text.substr(p2 + 1)};
+}
 
-  const std::wstring_view parts[3] = {text.substr(0, p1), text.substr(p1 + 1, p2 - p1 - 1),
-                                      text.substr(p2 + 1)};
+std::optional<uint32_t> ParseColorTriplet(std::wstring_view text) {
+  const auto parts = SplitTriplet(text);
+  if (!parts) return MakeColor(255, 255, 255);
   int component[3];
   for (int k = 0; k < 3; ++k) {
-    const auto n = LeadingNumber(parts[k]);
+    const auto n = LeadingNumber((*parts)[k]);
     if (!n) return std::nullopt;
     const auto v = ToInt16(*n);
     if (!v) return std::nullopt;

@@ -15,11 +15,6 @@ bool PhaseElapsed(const AnimationState& state, EngineHost& host) {
   return Float32(host.Now()) > Float32(state.PhaseStartTime + kPhaseSeconds);
 }
 
-bool Stopped(EngineHost& host) {
-  host.ProcessMessages();
-  return host.StopRequested();
-}
-
 // A frame in which a step came out negative brings one more figure, after the 25th one again.
 void AddFigure(AnimationState& state, EngineHost& host, RandomSource& random) {
   FigureSet& f = state.Figures;
@@ -44,6 +39,17 @@ void EndCycle(Surface& drawDC, AnimationState& state, EngineHost& host) {
 }
 
 }  // namespace
+
+void ResetFigures(FigureSet& f, int16_t step) {
+  f.LineStep = step;
+  f.ArcStep = step;
+  f.LastFigure = 0;
+  f.Resize(0);
+}
+
+uint32_t FirstColor(const ColorChoice& colors, RandomSource& random) {
+  return colors.UseRandomColors ? RandomColor(random) : colors.FixedColor;
+}
 
 void AnimateFigures(Surface& drawDC, AnimationState& state, EngineHost& host, RandomSource& random,
                     const ColorChoice& colors) {

@@ -31,6 +31,12 @@ struct AnimationState {
   Rect DrawRect;  // the client area of the window drawn on
 };
 
+// A fresh figure set for a new show or preview: one figure, both steps as given.
+void ResetFigures(FigureSet& figures, int16_t step);
+
+// The colour the first frame is drawn with, before the engine chooses any.
+uint32_t FirstColor(const ColorChoice& colors, RandomSource& random);
+
 // One call: new colours for the figures in use, then a colour frame, or erase frames until
 // one adds a figure; returns at once once the stop flag is seen. Errors (a coordinate
 // overflow, OverflowError) end the call and go to the caller.

@@ -26,4 +26,10 @@ class EngineHost {
   virtual bool StopRequested() const = 0;
 };
 
+// The engine's check between figures: the handlers run first, so a key pressed meanwhile counts.
+inline bool Stopped(EngineHost& host) {
+  host.ProcessMessages();
+  return host.StopRequested();
+}
+
 }  // namespace vorlux

@@ -14,11 +14,6 @@ namespace {
 constexpr int kSignX[kCopies] = {1, -1, -1, 1};
 constexpr int kSignY[kCopies] = {1, 1, -1, -1};
 
-bool Stopped(EngineHost& host) {
-  host.ProcessMessages();
-  return host.StopRequested();
-}
-
 // The nearest integer of the whole expression u * center + offset, pulled back onto the axis
 // when it lies past it. Done in double, where the product and the sum are exact for any area
 // a screen has, so every build places the figures alike.

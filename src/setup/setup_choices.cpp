@@ -9,28 +9,19 @@ namespace vorlux {
 
 std::wstring ColorListEntry(int i) { return L"  " + DecimalText(i); }
 
-StoredChoices ReadStoredChoices(SettingsStore& store, std::wstring_view app) {
-  const auto read = [&](std::wstring_view key, std::wstring_view def) {
-    return store.Read(app, kSettingSection, key, def);
-  };
+StoredChoices ChoicesFromStored(const StoredSettings& stored) {
   StoredChoices c;
-  const std::wstring colorFixed = read(kKeyColorFixed, L"");
-  const std::wstring colorRandom = read(kKeyColorRandom, L"1");
-  if (const auto v = ParseBoolWord(read(kKeyBlackScreen, L"1"))) c.black = *v;
-  if (const auto v = ParseBoolWord(read(kKeyMouseMove, L"0"))) c.mouse = *v;
-  if (!ParseBoolWord(colorRandom).value_or(true)) {
+  c.black = stored.BlackScreen.value_or(false);
+  c.mouse = stored.MouseMove.value_or(false);
+  if (!stored.RandomColors) {
     c.colors = StoredChoices::Colors::kFixed;
-    const size_t p1 = colorFixed.find(L',');
-    const size_t p2 = p1 == std::wstring::npos ? p1 : colorFixed.find(L',', p1 + 1);
-    if (p2 == std::wstring::npos) return c;
-    const std::wstring_view text = colorFixed;
-    const std::wstring_view parts[3] = {text.substr(0, p1), text.substr(p1 + 1, p2 - p1 - 1),
-                                        text.substr(p2 + 1)};
+    const auto parts = SplitTriplet(stored.ColorFixed);
+    if (!parts) return c;
     c.components.emplace();
     for (int k = 0; k < 3; ++k)
-      if (const auto n = LeadingNumber(parts[k]))
+      if (const auto n = LeadingNumber((*parts)[k]))
         if (const auto v = ToInt16(*n)) (*c.components)[k] = *v;
-  } else if (const auto f = ParseBoolWord(colorFixed); f && !*f) {
+  } else if (const auto f = ParseBoolWord(stored.ColorFixed); f && !*f) {
     // A fixed colour stored beside random colours reads as "yes" (or does not convert): then
     // neither option is chosen.
     c.colors = StoredChoices::Colors::kRandom;

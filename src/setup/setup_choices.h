@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/settings_store.h"
+#include "config/stored_settings.h"
 
 namespace vorlux {
 
@@ -33,10 +33,8 @@ struct StoredChoices {
   bool mouse = false;  // "Mouse sensitivity"
 };
 
-// Reads the four user keys as the dialog shows them. A value that cannot be converted leaves its
-// choice at what it was before the reading (unchecked), except ColorRandom: that one counts as
-// its default, random colours, as the show does.
-StoredChoices ReadStoredChoices(SettingsStore& store, std::wstring_view app);
+// The stored settings as the dialog shows them. A flag that did not convert reads unchecked.
+StoredChoices ChoicesFromStored(const StoredSettings& stored);
 
 // The colour of three list indices, a list without selection (-1) counting as 0.
 uint32_t SwatchColor(int red, int green, int blue);

@@ -43,10 +43,7 @@ void ColorTriplet(const std::wstring& text, const uint8_t*, size_t) {
 
 // The dialog reads a stored fixed colour as the show does: the components the show clamps.
 void StoredColor(const std::wstring& text, const uint8_t*, size_t) {
-  MemorySettingsStore store;
-  store.Write(kAppTitle, kSettingSection, kKeyColorRandom, L"0");
-  store.Write(kAppTitle, kSettingSection, kKeyColorFixed, text);
-  const StoredChoices c = ReadStoredChoices(store, kAppTitle);
+  const StoredChoices c = ChoicesFromStored({.ColorFixed = text, .RandomColors = false});
   const size_t p1 = text.find(L',');
   REQUIRE(c.colors == StoredChoices::Colors::kFixed &&
           c.components.has_value() == (p1 != text.npos && text.find(L',', p1 + 1) != text.npos));
