@@ -36,7 +36,8 @@ int RunPreviewHere(HWND window, const std::wstring& listName) {
   RegistrySettingsStore settings;
   SaverProcess process(settings);
   process.run.AppTitle = kAppTitle;
-  LoadSettings(process.run, settings, process.random, TimeOfDaySeconds());
+  LoadSettings(process.run, ReadStoredSettings(settings, kAppTitle), process.random,
+               TimeOfDaySeconds());
   PreviewState p{.TargetWindow = window, .listName = listName};
   StartPreview(p, process.state);
   AnimatePreview(p, process.state, [&] { return PreviewGoesOn(p); });

@@ -41,8 +41,8 @@ std::shared_ptr<const Picture> Picture::FromBitmapResource(HMODULE module, int i
 }
 
 std::shared_ptr<const Picture> Picture::FromIconResource(HMODULE module, int id) {
-  HANDLE h = LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON,
-                        GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0);
+  HANDLE h = LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                        GetSystemMetrics(SM_CYICON), 0);
   return h ? std::shared_ptr<const Picture>(new Picture(h, IMAGE_ICON)) : nullptr;
 }
 
@@ -161,7 +161,8 @@ void fabout::About(std::wstring_view comment, PicturePtr icon) {
   const int blank = BlankWidth(FontOf(lblAbout_));
   if (blank > 0) identity.emailLinkBlanks = (mail.right - mail.left + blank - 1) / blank;
   SetWindowTextW(lblAbout_, BuildAboutText(comment, identity).c_str());
-  SetPicture(icon ? std::move(icon) : Picture::FromBitmapResource(ResourceModule(), kAboutBitmapResource));
+  SetPicture(icon ? std::move(icon)
+                  : Picture::FromBitmapResource(ResourceModule(), kAboutBitmapResource));
   if (storedInterval_ > 0) TimerHide_.SetEnabled(true);
   MessageBeep(MB_ICONASTERISK);
   if (modeless_) {
@@ -267,7 +268,8 @@ void ShowAboutBox(fabout& box, HWND /*owner*/, std::wstring_view comment, int bi
                   int /*reserved*/, PicturePtr icon) {
   box.Load();
   ProcessPendingMessages();
-  if (!icon && bitmapResource > 0) icon = Picture::FromBitmapResource(box.ResourceModule(), bitmapResource);
+  if (!icon && bitmapResource > 0)
+    icon = Picture::FromBitmapResource(box.ResourceModule(), bitmapResource);
   box.About(comment, std::move(icon));
 }
 

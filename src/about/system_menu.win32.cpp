@@ -3,7 +3,6 @@
 
 #include <string>
 
-
 namespace vorlux {
 
 void AddAboutMenuItem(HWND window, UINT commandId, std::wstring_view caption, bool withSeparator) {
@@ -35,8 +34,7 @@ bool SystemMenuCommand(fabout& box, HWND window, WPARAM command) {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   GetWindowPlacement(window, &placement);
-  if (placement.showCmd == SW_SHOWMINIMIZED || placement.showCmd == SW_MINIMIZE ||
-      IsIconic(window))
+  if (placement.showCmd == SW_SHOWMINIMIZED || placement.showCmd == SW_MINIMIZE || IsIconic(window))
     ShowWindow(window, SW_RESTORE);
   AboutFromSystemMenu(box, window);
   return true;

@@ -42,7 +42,8 @@ void frmSS::Form_KeyDown(int, int) {
 }
 
 void frmSS::Form_MouseDown(int button, int shift, int, int) {
-  if (saver) AnswerShowInput(*saver, {.kind = ShowInput::kButton, .button = button, .shift = shift});
+  if (saver)
+    AnswerShowInput(*saver, {.kind = ShowInput::kButton, .button = button, .shift = shift});
 }
 
 void frmSS::Form_MouseMove(int, int, int, int) {

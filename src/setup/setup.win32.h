@@ -16,7 +16,7 @@ namespace vorlux {
 struct SetupState {
   RunState& run;
   SettingsStore& settings;
-  fabout& about;  // opened from the dialog's system menu
+  fabout& about;               // opened from the dialog's system menu
   CustomColors& customColors;  // the colour chooser's, kept for the run
 };
 

@@ -7,8 +7,8 @@
 #include "about/links.win32.h"
 #include "about/system_menu.win32.h"
 #include "base/color.h"
-#include "setup/color_chooser.win32.h"
 #include "config/stored_settings.h"
+#include "setup/color_chooser.win32.h"
 #include "setup/setup_choices.h"
 #include "ui/fonts.win32.h"
 

@@ -96,8 +96,8 @@ void Form::Load() {
                                    GetModuleHandleW(nullptr), nullptr);
   CreateWindowExW(layout.exStyle, kFormClassName, L"", layout.style & ~WS_VISIBLE, CW_USEDEFAULT,
                   CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
-                  layout.showInTaskbar ? nullptr : hiddenOwner_, nullptr,
-                  GetModuleHandleW(nullptr), static_cast<WindowOwner*>(this));
+                  layout.showInTaskbar ? nullptr : hiddenOwner_, nullptr, GetModuleHandleW(nullptr),
+                  static_cast<WindowOwner*>(this));
   if (!hwnd_) return;
   CreateControls();
   Form_Load();

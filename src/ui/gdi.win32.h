@@ -72,7 +72,8 @@ class MemoryDc {
 // An object selected into a device context for one scope; what it displaced comes back.
 class Selection {
  public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), displaced_(dc ? SelectObject(dc, object) : nullptr) {}
+  Selection(HDC dc, HGDIOBJ object)
+      : dc_(dc), displaced_(dc ? SelectObject(dc, object) : nullptr) {}
   ~Selection() {
     if (displaced_) SelectObject(dc_, displaced_);
   }

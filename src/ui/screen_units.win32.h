@@ -2,6 +2,8 @@
 // inch. The dots per inch are read once: a process keeps the system's resolution it started with.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 namespace vorlux {

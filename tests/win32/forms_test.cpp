@@ -14,8 +14,8 @@
 #include "about/about_text.h"
 #include "about/about_window.win32.h"
 #include "ui/form.win32.h"
-#include "ui/screen_units.win32.h"
 #include "ui/message_loop.win32.h"
+#include "ui/screen_units.win32.h"
 #include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 

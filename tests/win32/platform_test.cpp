@@ -97,8 +97,7 @@ TEST(WindowRoute, EachHookedWindowKeepsItsOwnOwnerAndDisplacedProcedureUntilUnho
 HPEN ManyPens(GraphicsState& g, HDC dc) {
   std::vector<HPEN> pens{g.CurrentPen.Get()};
   GdiSurface surface(g, dc);
-  for (int i = 0; i < 1000; ++i)
-    pens.push_back((surface.SetPen(i, 3 - i % 3), g.CurrentPen.Get()));
+  for (int i = 0; i < 1000; ++i) pens.push_back((surface.SetPen(i, 3 - i % 3), g.CurrentPen.Get()));
   for (HPEN pen : pens)  // a deleted pen's handle may come back for a later pen
     EXPECT_TRUE(pen == pens.back() || GetObjectType(pen) == 0) << pen;
   LOGPEN p{};

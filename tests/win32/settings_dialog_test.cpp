@@ -15,8 +15,8 @@
 #include "saver/preview.win32.h"
 #include "saver/probe.win32.h"
 #include "ui/form.win32.h"
-#include "ui/screen_units.win32.h"
 #include "ui/message_loop.win32.h"
+#include "ui/screen_units.win32.h"
 #include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 
