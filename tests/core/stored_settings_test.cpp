@@ -15,6 +15,7 @@ namespace {
 TEST(StoredSettings, EachSideByItsRulesABadValueKeepsTheShowsTargetAndLeavesTheDialogsUnticked) {
   constexpr float kTimeOfDay = 45296.25f;  // 12:34:56.25
   constexpr uint32_t kOld = 0x00123456, kWhite = MakeColor(255, 255, 255);
+  constexpr auto Rgb = MakeColor;
   UniformRandom seeded;
   seeded.Seed(kTimeOfDay);
   using C = StoredChoices::Colors;
@@ -22,7 +23,7 @@ TEST(StoredSettings, EachSideByItsRulesABadValueKeepsTheShowsTargetAndLeavesTheD
   using Flag = std::optional<bool>;
   constexpr Flag kKept;                // the show keeps its flag; the dialog leaves it unticked
   constexpr std::optional<int> kSkip;  // the list keeps its state
-  // Stored ColorRandom, ColorFixed, BlackScreen, MouseMove (nullptr: never written); the option
+  // Stored ColorRandom, ColorFixed, BlackScreen, MouseMove ({}: never written); the option
   // and list entries the dialog selects (the show draws random colours unless kFixed); the show's
   // fixed colour; the black screen and mouse flags of both.
   // clang-format off
@@ -30,33 +31,34 @@ TEST(StoredSettings, EachSideByItsRulesABadValueKeepsTheShowsTargetAndLeavesTheD
     const wchar_t *random, *fixed, *black, *mouse; C colors; Parts parts; uint32_t color;
     Flag clear, mouseEnds;
   } cases[] = {
-      {nullptr, nullptr, nullptr, nullptr,       C::kRandom, {}, kOld, true, false},
-      {L"0", L"0,128,255", L"0", nullptr,        C::kFixed, {{0, 128, 255}}, MakeColor(0, 128, 255), false, false},
-      {L"0", L"10,20,30", L"0", L"1",             C::kFixed, {{10, 20, 30}}, MakeColor(10, 20, 30), false, true},
-      {L"FALSO", L"1,2,3,4", L"", L"Sì",          C::kFixed, {{1, 2, 3}}, MakeColor(1, 2, 3), false, true},
-      {L"FALSO", L" 12 , 34 , 56", L"Sì", L"x",   C::kFixed, {{12, 34, 56}}, MakeColor(12, 34, 56), true, false},
-      {L"Off", L"300,0,-1", L"-1", L"No",         C::kFixed, {{300, 0, -1}}, MakeColor(255, 0, 0), true, false},
-      {L" yes", L"10,20,30", nullptr, nullptr,    C::kFixed, {{10, 20, 30}}, MakeColor(10, 20, 30), true, false},
+      {{}, {}, {}, {}, C::kRandom, {}, kOld, true, false},
+      {L"0", L"0,128,255", L"0", {}, C::kFixed, {{0, 128, 255}}, Rgb(0, 128, 255), false, false},
+      {L"0", L"10,20,30", L"0", L"1", C::kFixed, {{10, 20, 30}}, Rgb(10, 20, 30), false, true},
+      {L"FALSO", L"1,2,3,4", L"", L"Sì", C::kFixed, {{1, 2, 3}}, Rgb(1, 2, 3), false, true},
+      {L"FALSO", L" 12 , 34 , 56", L"Sì", L"x", C::kFixed, {{12, 34, 56}}, Rgb(12, 34, 56), true,
+       false},
+      {L"Off", L"300,0,-1", L"-1", L"No", C::kFixed, {{300, 0, -1}}, Rgb(255, 0, 0), true, false},
+      {L" yes", L"10,20,30", {}, {}, C::kFixed, {{10, 20, 30}}, Rgb(10, 20, 30), true, false},
       // Rounded to 16 bits, halves to even; what fits but is no entry goes to the list as is.
-      {L"0", L"127.5,0.5,1.5", nullptr, nullptr,  C::kFixed, {{128, 0, 2}}, MakeColor(128, 0, 2), true, false},
+      {L"0", L"127.5,0.5,1.5", {}, {}, C::kFixed, {{128, 0, 2}}, Rgb(128, 0, 2), true, false},
       // Without two commas the show draws white and the lists keep their state.
-      {L"0", nullptr, nullptr, nullptr,           C::kFixed, {}, kWhite, true, false},
-      {L"no", L"red", nullptr, nullptr,           C::kFixed, {}, kWhite, true, false},
-      {L"0", L"10,20", nullptr, nullptr,          C::kFixed, {}, kWhite, true, false},
+      {L"0", {}, {}, {}, C::kFixed, {}, kWhite, true, false},
+      {L"no", L"red", {}, {}, C::kFixed, {}, kWhite, true, false},
+      {L"0", L"10,20", {}, {}, C::kFixed, {}, kWhite, true, false},
       // A bad triplet keeps the show's old colour; the lists take the parts that convert.
-      {L"0", L"40000,0,0", L"0", nullptr,         C::kFixed, {{kSkip, 0, 0}}, kOld, false, false},
-      {L"0", L"1e999,0,0", nullptr, L"yes",       C::kFixed, {{kSkip, 0, 0}}, kOld, true, true},
-      {L"0", L"99999999999999999999,x,-5", nullptr, nullptr, C::kFixed, {{kSkip, 0, -5}}, kOld, true, false},
-      {L"0", L"300,1e999,1,2", nullptr, nullptr,  C::kFixed, {{300, kSkip, 1}}, kOld, true, false},
+      {L"0", L"40000,0,0", L"0", {}, C::kFixed, {{kSkip, 0, 0}}, kOld, false, false},
+      {L"0", L"1e999,0,0", {}, L"yes", C::kFixed, {{kSkip, 0, 0}}, kOld, true, true},
+      {L"0", L"99999999999999999999,x,-5", {}, {}, C::kFixed, {{kSkip, 0, -5}}, kOld, true, false},
+      {L"0", L"300,1e999,1,2", {}, {}, C::kFixed, {{300, kSkip, 1}}, kOld, true, false},
       // Random colours; a fixed colour beside them that reads "yes" (or does not convert)
       // selects no option. An unconvertible ColorRandom means random colours.
-      {L"1", L"255,0,0", nullptr, nullptr,        C::kNone, {}, kOld, true, false},
-      {L"yes", L"1e999", nullptr, nullptr,        C::kNone, {}, kOld, true, false},
-      {L"1e999", L"1,2,3", L"0", nullptr,         C::kNone, {}, kOld, false, false},
-      {L"1e999", L"", L"1e999", L"-1e400000",     C::kRandom, {}, kOld, kKept, kKept},
+      {L"1", L"255,0,0", {}, {}, C::kNone, {}, kOld, true, false},
+      {L"yes", L"1e999", {}, {}, C::kNone, {}, kOld, true, false},
+      {L"1e999", L"1,2,3", L"0", {}, C::kNone, {}, kOld, false, false},
+      {L"1e999", L"", L"1e999", L"-1e400000", C::kRandom, {}, kOld, kKept, kKept},
       // A bad flag does not stop the next one from being read.
-      {L"1", nullptr, L"1e999", L"yes",           C::kRandom, {}, kOld, kKept, true},
-      {L"1", nullptr, L"0", L"-1e400000",         C::kRandom, {}, kOld, false, kKept},
+      {L"1", {}, L"1e999", L"yes", C::kRandom, {}, kOld, kKept, true},
+      {L"1", {}, L"0", L"-1e400000", C::kRandom, {}, kOld, false, kKept},
   };
   // clang-format on
   for (const auto& c : cases) {
