@@ -13,7 +13,7 @@ TEST(ShowInput, KeysAndClicksStopButAPlainRightClickAndAMoveStopsOnlyOutOfTheSqu
                  About = ShowAnswer::kAbout;
   constexpr int L = kLeftButton, R = kRightButton, M = kMiddleButton, S = kShiftMask, C = kCtrlMask,
                 A = kAltMask;
-  constexpr Point kRef{100, -50}, kMax{INT32_MAX, INT32_MAX}, kMin{INT32_MIN, INT32_MIN};
+  constexpr Point kMax{INT32_MAX, INT32_MAX}, kMin{INT32_MIN, INT32_MIN};
   const ShowInput key;
   const auto click = [](int button, int shift) {
     return ShowInput{.kind = ShowInput::kButton, .button = button, .shift = shift};
@@ -21,37 +21,35 @@ TEST(ShowInput, KeysAndClicksStopButAPlainRightClickAndAMoveStopsOnlyOutOfTheSqu
   const auto at = [](int32_t x, int32_t y) {
     return ShowInput{.kind = ShowInput::kPointer, .at = {x, y}};
   };
-  // The input, whether a mouse move ends the show, whether a reference was recorded and which,
-  // the answer, and whether one is recorded after (where the pointer is, for a new one).
+  // The input, whether a mouse move ends the show, whether a reference was recorded, the answer,
+  // whether one is recorded after (where the pointer is, for a new one), and the reference.
   // clang-format off
   const struct {
-    ShowInput input; bool moveEnds, had; Point ref; ShowAnswer answer; bool has;
+    ShowInput input; bool moveEnds, had; ShowAnswer answer; bool has; Point ref = {100, -50};
   } cases[] = {
-      {key, 0, 0, kRef, Stop, 0}, {key, 1, 1, kRef, Stop, 1}, {click(R, 0), 1, 1, kRef, About, 1},
-      {click(R, S), 1, 1, kRef, Stop, 1}, {click(R, C), 1, 1, kRef, Stop, 1},
-      {click(R, A), 1, 1, kRef, Stop, 1}, {click(R, S | C | A), 1, 1, kRef, Stop, 1},
-      {click(L, 0), 1, 1, kRef, Stop, 1}, {click(L, S), 1, 1, kRef, Stop, 1},
-      {click(L, C), 1, 1, kRef, Stop, 1}, {click(L, A), 1, 1, kRef, Stop, 1},
-      {click(M, 0), 1, 1, kRef, Stop, 1}, {click(M, S), 1, 1, kRef, Stop, 1},
-      {click(M, C), 1, 1, kRef, Stop, 1}, {click(M, A), 1, 1, kRef, Stop, 1},
+      {key, 0, 0, Stop, 0}, {key, 1, 1, Stop, 1}, {click(R, 0), 1, 1, About, 1},
+      {click(R, S), 1, 1, Stop, 1}, {click(R, C), 1, 1, Stop, 1}, {click(R, A), 1, 1, Stop, 1},
+      {click(R, S | C | A), 1, 1, Stop, 1}, {click(L, 0), 1, 1, Stop, 1},
+      {click(L, S), 1, 1, Stop, 1}, {click(L, C), 1, 1, Stop, 1}, {click(L, A), 1, 1, Stop, 1},
+      {click(M, 0), 1, 1, Stop, 1}, {click(M, S), 1, 1, Stop, 1}, {click(M, C), 1, 1, Stop, 1},
+      {click(M, A), 1, 1, Stop, 1},
       // Without mouseMoveEnds a move is nothing, and records nothing.
-      {at(5000, 5000), 0, 1, kRef, Nothing, 1}, {at(5, 5), 0, 0, kRef, Nothing, 0},
+      {at(5000, 5000), 0, 1, Nothing, 1}, {at(5, 5), 0, 0, Nothing, 0},
       // The first position becomes the reference: the one after a stop too.
-      {at(5000, 5000), 1, 0, kRef, Nothing, 1}, {at(INT32_MIN, INT32_MIN), 1, 0, kRef, Nothing, 1},
-      // The 5x5 square around the reference answers nothing.
-      {at(100, -50), 1, 1, kRef, Nothing, 1}, {at(102, -50), 1, 1, kRef, Nothing, 1},
-      {at(98, -50), 1, 1, kRef, Nothing, 1}, {at(100, -48), 1, 1, kRef, Nothing, 1},
-      {at(100, -52), 1, 1, kRef, Nothing, 1}, {at(102, -52), 1, 1, kRef, Nothing, 1},
-      {at(98, -48), 1, 1, kRef, Nothing, 1},
-      // Beyond it the show stops and the reference is forgotten.
-      {at(103, -50), 1, 1, kRef, Stop, 0}, {at(97, -50), 1, 1, kRef, Stop, 0},
-      {at(100, -47), 1, 1, kRef, Stop, 0}, {at(100, -53), 1, 1, kRef, Stop, 0},
-      {at(103, -53), 1, 1, kRef, Stop, 0}, {at(97, -47), 1, 1, kRef, Stop, 0},
+      {at(5000, 5000), 1, 0, Nothing, 1}, {at(INT32_MIN, INT32_MIN), 1, 0, Nothing, 1},
+      // The 5x5 square around the reference answers nothing; beyond it the show stops and the
+      // reference is forgotten.
+      {at(100, -50), 1, 1, Nothing, 1}, {at(102, -50), 1, 1, Nothing, 1},
+      {at(98, -50), 1, 1, Nothing, 1}, {at(100, -48), 1, 1, Nothing, 1},
+      {at(100, -52), 1, 1, Nothing, 1}, {at(102, -52), 1, 1, Nothing, 1},
+      {at(98, -48), 1, 1, Nothing, 1}, {at(103, -50), 1, 1, Stop, 0}, {at(97, -50), 1, 1, Stop, 0},
+      {at(100, -47), 1, 1, Stop, 0}, {at(100, -53), 1, 1, Stop, 0}, {at(103, -53), 1, 1, Stop, 0},
+      {at(97, -47), 1, 1, Stop, 0},
       // At the ends of the 32-bit range the bounds do not wrap.
-      {at(INT32_MAX - 2, INT32_MAX), 1, 1, kMax, Nothing, 1},
-      {at(INT32_MIN + 2, INT32_MIN), 1, 1, kMin, Nothing, 1},
-      {at(INT32_MIN, INT32_MAX), 1, 1, kMax, Stop, 0},
-      {at(INT32_MAX, INT32_MAX), 1, 1, kMin, Stop, 0},
+      {at(INT32_MAX - 2, INT32_MAX), 1, 1, Nothing, 1, kMax},
+      {at(INT32_MIN + 2, INT32_MIN), 1, 1, Nothing, 1, kMin},
+      {at(INT32_MIN, INT32_MAX), 1, 1, Stop, 0, kMax},
+      {at(INT32_MAX, INT32_MAX), 1, 1, Stop, 0, kMin},
   };
   // clang-format on
   for (const auto& c : cases) {

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "config/run_state.h"
 #include "config/settings_grammar.h"
 #include "setup/setup_choices.h"
 
@@ -36,18 +35,13 @@ void BoolWord(const std::wstring& text, const uint8_t*, size_t) {
   REQUIRE(ParseBoolWord(text) || !vorlux::LeadingNumber(text));
 }
 
+// The dialog reads a stored fixed colour as the show does: the components the show clamps.
 void ColorTriplet(const std::wstring& text, const uint8_t*, size_t) {
   const auto color = ParseColorTriplet(text);
   REQUIRE((!color || *color <= 0xFFFFFFu) && ParseColorTriplet(WithoutBlanks(text)) == color);
-}
-
-// The dialog reads a stored fixed colour as the show does: the components the show clamps.
-void StoredColor(const std::wstring& text, const uint8_t*, size_t) {
   const StoredChoices c = ChoicesFromStored({.ColorFixed = text, .RandomColors = false});
-  const size_t p1 = text.find(L',');
   REQUIRE(c.colors == StoredChoices::Colors::kFixed &&
-          c.components.has_value() == (p1 != text.npos && text.find(L',', p1 + 1) != text.npos));
-  const auto color = ParseColorTriplet(text);
+          c.components.has_value() == SplitTriplet(text).has_value());
   if (!c.components || !color) return;
   const auto shown = [](const std::optional<int>& v) { return v ? std::clamp(*v, 0, 255) : -1; };
   REQUIRE(MakeColor(shown((*c.components)[0]), shown((*c.components)[1]),

@@ -1,16 +1,56 @@
-// The stored settings: what the show loads and what the setup dialog shows from the same texts,
+// The entry routine's decisions and the setup dialog's rules that need no window: the
+// single-instance rule, the stored settings as the show loads them and the dialog shows them,
 // and what the dialog's OK writes.
+#include "app/startup.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <tuple>
 
-#include "app/startup.h"
+#include "app/command_line.h"
 #include "base/color.h"
 #include "setup/setup_choices.h"
 
 namespace vorlux::test {
 namespace {
+
+TEST(InstanceRule, AloneAnOpenDialogComesForwardBesideAnotherOnlyAShowBesideAPreviewRuns) {
+  constexpr auto GoOn = InstanceAction::kGoOn, End = InstanceAction::kEnd,
+                 Restore = InstanceAction::kRestoreAndEnd;
+  constexpr int32_t None = kRunModeNone, Setup = kRunModeSetup, Show = kRunModeShow,
+                    Preview = kRunModePreview, Password = kRunModePassword;
+  constexpr std::uintptr_t W = 0x1234;  // an open setup dialog
+  // clang-format off
+  const struct {
+    int32_t mode; bool other; const wchar_t* active; std::uintptr_t dialog; InstanceAction action;
+  } cases[] = {
+      // Alone, every mode brings an open dialog forward; a stale announcement does not matter.
+      {None, 0, L"7", W, Restore}, {Setup, 0, L"7", W, Restore}, {Show, 0, L"7", W, Restore},
+      {Preview, 0, L"7", W, Restore}, {Password, 0, L"7", W, Restore}, {None, 0, L"7", 0, GoOn},
+      {Setup, 0, L"7", 0, GoOn}, {Show, 0, L"7", 0, GoOn}, {Preview, 0, L"7", 0, GoOn},
+      {Password, 0, L"7", 0, GoOn},
+      // Beside another instance only a second setup looks for the dialog.
+      {Setup, 1, L"0", W, Restore}, {Setup, 1, L"0", 0, GoOn}, {Preview, 1, L"5", W, End},
+      {None, 1, L"0", W, GoOn}, {Password, 1, L"0", W, GoOn},
+      // A show needs an announced preview: a non-zero number, compared as read, not rounded.
+      {Show, 1, L"0", W, End}, {Show, 1, L"", W, End}, {Show, 1, L"abc", W, End},
+      {Show, 1, L"&H0", W, End}, {Show, 1, L"1e999", W, End}, {Show, 1, L"-5", W, GoOn},
+      {Show, 1, L" 42 ", W, GoOn}, {Show, 1, L"0.4", W, GoOn}, {Show, 1, L"99999999999", W, GoOn},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    const InstanceDecision d = ApplyInstanceRule(
+        c.mode, c.other, [&] { return std::wstring(c.active); }, [&] { return c.dialog; });
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    EXPECT_EQ(d.action, c.action);
+    EXPECT_EQ(d.window, c.action == Restore ? W : 0);
+    EXPECT_EQ(d.previewActive, c.other && c.mode == Show && c.action == GoOn);
+  }
+}
 
 TEST(StoredSettings, EachSideByItsRulesABadValueKeepsTheShowsTargetAndLeavesTheDialogsUnticked) {
   constexpr float kTimeOfDay = 45296.25f;  // 12:34:56.25
@@ -63,32 +103,29 @@ TEST(StoredSettings, EachSideByItsRulesABadValueKeepsTheShowsTargetAndLeavesTheD
   // clang-format on
   for (const auto& c : cases) {
     MemorySettingsStore store;
-    for (auto [key, value] : {std::pair{kKeyColorRandom, c.random},
-                              {kKeyColorFixed, c.fixed},
-                              {kKeyBlackScreen, c.black},
-                              {kKeyMouseMove, c.mouse}})
-      if (value) store.Write(kAppTitle, kSettingSection, key, value);
+    const std::wstring_view keys[] = {kKeyColorRandom, kKeyColorFixed, kKeyBlackScreen,
+                                      kKeyMouseMove};
+    for (int k = 0; const wchar_t* text : {c.random, c.fixed, c.black, c.mouse})
+      if (const std::wstring_view key = keys[k++]; text)
+        store.Write(kAppTitle, kSettingSection, key, text);
     const StoredSettings stored = ReadStoredSettings(store, kAppTitle);
     const bool useRandom = c.colors != C::kFixed;
     for (bool before : {false, true}) {
-      RunState state;
-      state.UseRandomColors = state.ClearToBlack = state.MouseMoveEnds = before;
-      state.FixedColor = kOld;
+      RunState s;
+      s.UseRandomColors = s.ClearToBlack = s.MouseMoveEnds = before;
+      s.FixedColor = kOld;
       UniformRandom random;
-      LoadSettings(state, stored, random, kTimeOfDay);
-      SCOPED_TRACE(testing::Message() << "case " << &c - cases << ", flags before " << before);
-      EXPECT_EQ(state.UseRandomColors, useRandom);
-      EXPECT_EQ(state.FixedColor, c.color);
-      EXPECT_EQ(state.ClearToBlack, c.clear.value_or(before));
-      EXPECT_EQ(state.MouseMoveEnds, c.mouseEnds.value_or(before));
+      LoadSettings(s, stored, random, kTimeOfDay);
+      EXPECT_EQ(
+          std::tuple(s.UseRandomColors, s.FixedColor, s.ClearToBlack, s.MouseMoveEnds),
+          std::tuple(useRandom, c.color, c.clear.value_or(before), c.mouseEnds.value_or(before)))
+          << "case " << &c - cases << ", flags before " << before;
       EXPECT_EQ(random.State(), useRandom ? seeded.State() : UniformRandom::kDefaultState);
     }
     const StoredChoices got = ChoicesFromStored(stored);
-    SCOPED_TRACE(testing::Message() << "case " << &c - cases << ", dialog");
-    EXPECT_EQ(got.colors, c.colors);
-    EXPECT_EQ(got.components, c.parts);
-    EXPECT_EQ(got.black, c.clear.value_or(false));
-    EXPECT_EQ(got.mouse, c.mouseEnds.value_or(false));
+    EXPECT_EQ(std::tuple(got.colors, got.components, got.black, got.mouse),
+              std::tuple(c.colors, c.parts, c.clear.value_or(false), c.mouseEnds.value_or(false)))
+        << "case " << &c - cases << ", dialog";
   }
 }
 
