@@ -264,10 +264,10 @@ bool fabout::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   }
 }
 
-void ShowAboutBox(fabout& box, HWND /*owner*/, std::wstring_view comment, int bitmapResource,
+void ShowAboutBox(fabout& box, HWND owner, std::wstring_view comment, int bitmapResource,
                   int /*reserved*/, PicturePtr icon) {
   box.Load();
-  ProcessPendingMessages();
+  ProcessPendingMessages(owner);  // keys still waiting for the owner go to it as to a dialog
   if (!icon && bitmapResource > 0)
     icon = Picture::FromBitmapResource(box.ResourceModule(), bitmapResource);
   box.About(comment, std::move(icon));

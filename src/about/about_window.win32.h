@@ -105,7 +105,8 @@ class fabout : public Form {
 };
 
 // Opens the box with a comment and a picture, given as a picture or as a bitmap resource
-// number (0: the box's own). The owner and the reserved number are not used.
+// number (0: the box's own). Keys still waiting for the owner are routed as a dialog's; the
+// reserved number is not used.
 void ShowAboutBox(fabout& box, HWND owner, std::wstring_view comment, int bitmapResource,
                   int reserved, PicturePtr icon);
 

@@ -6,17 +6,16 @@
 
 namespace vorlux {
 
-namespace {
-
-Point CursorNow() {
+ShowInput PointerInput() {
   POINT p{0, 0};
   GetCursorPos(&p);
-  return {p.x, p.y};
+  return {.kind = ShowInput::kPointer, .at = {p.x, p.y}};
 }
 
-}  // namespace
-
-ShowInput PointerInput() { return {.kind = ShowInput::kPointer, .at = CursorNow()}; }
+void RecordPointerReference(InputWatchState& watch) {
+  if (POINT p; GetCursorPos(&p)) watch.FirstCursorPos = {p.x, p.y};
+  watch.CursorPosRecorded = true;
+}
 
 void AnswerShowInput(SaverState& saver, const ShowInput& input) {
   switch (DecideShowInput(input, saver.watch, saver.run.MouseMoveEnds)) {
@@ -29,8 +28,7 @@ void AnswerShowInput(SaverState& saver, const ShowInput& input) {
       if (saver.run.StopRequested) return;
       HideMouseCursor();
       // The pointer moved to close the box: the watch starts again from where it is now.
-      saver.watch.FirstCursorPos = CursorNow();
-      saver.watch.CursorPosRecorded = true;
+      RecordPointerReference(saver.watch);
       break;
     case ShowAnswer::kNothing:
       break;

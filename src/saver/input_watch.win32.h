@@ -14,4 +14,8 @@ void AnswerShowInput(SaverState& saver, const ShowInput& input);
 // The pointer where it is now, as the show's input.
 ShowInput PointerInput();
 
+// The mouse watch counts from where the pointer is now (from where it was, if that cannot be
+// read).
+void RecordPointerReference(InputWatchState& watch);
+
 }  // namespace vorlux

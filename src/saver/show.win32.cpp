@@ -73,8 +73,7 @@ void RunShowJob(SaverState& saver, bool previewActive) {
     form.Show();
     // The reference of the mouse watch: where the pointer is as the show appears, whenever the
     // system's own first mouse move reaches the window.
-    saver.watch.FirstCursorPos = PointerInput().at;
-    saver.watch.CursorPosRecorded = true;
+    RecordPointerReference(saver.watch);
     ProcessPendingMessages();
     MakeTopMost(target);
     // Keys go to the window that has the focus: the show's.

@@ -21,12 +21,13 @@ constexpr wchar_t kFrameClassName[] = L"VorluxFrame";
 void RegisterFrameClass() {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kFrameClassName, &wc)) return;
   wc.lpfnWndProc = &RoutedWindowProc;  // a frame belongs to its form
   wc.cbWndExtra = sizeof(LONG_PTR);    // the font
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.lpszClassName = kFrameClassName;
-  RegisterClassExW(&wc);  // fails harmlessly once the class exists
+  RegisterClassExW(&wc);
 }
 
 bool IsContainer(ControlKind kind) {
@@ -106,13 +107,14 @@ void Form::AddControls(std::initializer_list<ControlDef> defs) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr),
         c.kind == ControlKind::kFrame ? static_cast<WindowOwner*>(this) : nullptr);
     if (!control) continue;
-    ControlState state{c.id, c.kind, control, c.container, orderOf(c), FontObject(), nullptr};
+    // Known before its font comes: a frame answers WM_SETFONT through the form.
+    ControlState& added = controls_.emplace_back(
+        ControlState{c.id, c.kind, control, c.container, orderOf(c), FontObject(), nullptr});
     if (!c.font.face.empty()) {
-      state.font = CreateFontInPoints(c.font.face, c.font.points, c.font.underline, c.font.bold);
-      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.Get()), FALSE);
+      added.font = CreateFontInPoints(c.font.face, c.font.points, c.font.underline, c.font.bold);
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(added.font.Get()), FALSE);
     }
     if (c.kind == ControlKind::kLabel) HookWindow(control, this);  // for its mouse events
-    controls_.push_back(std::move(state));
   }
   // The tab order is the order of the windows: each in turn goes to the bottom of its parent.
   std::vector<const ControlState*> order;

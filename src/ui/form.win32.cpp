@@ -16,6 +16,7 @@ namespace {
 void RegisterFormClass() {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kFormClassName, &wc)) return;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = &RoutedWindowProc;
   wc.cbWndExtra = DLGWINDOWEXTRA;  // room for the dialog procedure's data
@@ -23,7 +24,7 @@ void RegisterFormClass() {
   wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.lpszClassName = kFormClassName;
-  RegisterClassExW(&wc);  // fails harmlessly once the class exists
+  RegisterClassExW(&wc);
 }
 
 struct ModalCollect {
@@ -231,7 +232,7 @@ LRESULT Form::OnWindowMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     return result;
   }
   if (const ControlState* c = FindWindow(window)) return ControlProc(*c, msg, wp, lp);
-  return CallDisplacedProc(window, msg, wp, lp);  // a control still being created
+  return CallDisplacedProc(window, msg, wp, lp);  // a frame still being created
 }
 
 LRESULT Form::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) const {

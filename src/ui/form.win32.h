@@ -107,7 +107,8 @@ class Form : private WindowOwner {
     int clientWidth = 4800;  // twips
     int clientHeight = 3600;
     // Tab, Enter, Esc and the access keys of labels work as in a dialog: the window falls back
-    // on the dialog procedure, and the form's own loops route its keys.
+    // on the dialog procedure, and the loop that runs the form routes its keys (a modal form's
+    // own loop; for a modeless one, its caller's).
     bool dialogKeys = false;
     // False: the form is owned by a hidden window of its own, which keeps it out of the
     // taskbar without the small caption of a tool window.

@@ -30,7 +30,6 @@ int16_t TwipsPerPixel(int dpi) { return static_cast<int16_t>((1440 + dpi / 2) / 
 
 }  // namespace
 
-int ScreenDpiX() { return ScreenDpi().x; }
 int ScreenDpiY() { return ScreenDpi().y; }
 int16_t ScreenTwipsPerPixelX() { return TwipsPerPixel(ScreenDpi().x); }
 int16_t ScreenTwipsPerPixelY() { return TwipsPerPixel(ScreenDpi().y); }

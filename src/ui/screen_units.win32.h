@@ -8,8 +8,7 @@
 
 namespace vorlux {
 
-// The screen's dots per inch, horizontally and vertically.
-int ScreenDpiX();
+// The screen's dots per inch, vertically (the height of fonts in points).
 int ScreenDpiY();
 
 int16_t ScreenTwipsPerPixelX();

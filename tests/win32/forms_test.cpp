@@ -70,6 +70,7 @@ TEST(AboutBox, ModelessBoxIsTopMostCentredItsLinksOnTheirLinesHoveredOneAtATimeL
   // The link under the mouse alone has the hand and the underline.
   const HWND mail = box.lblmailto(), web = box.lblweb(), words = box.lblAbout();
   const auto font = [](HWND label) { return HGDIOBJ(SendMessageW(label, WM_GETFONT, 0, 0)); };
+  EXPECT_TRUE(font(box.Frame1())) << "a frame keeps its font";
   const auto move = [](HWND w) { SendMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)); };
   // m or w: that link underlined; M or W: it has the hand.
   const auto state = [&] {
