@@ -81,13 +81,10 @@ void PressKey(WORD virtualKey, std::initializer_list<WORD> held = {}, int times 
 void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers = {});
 
 // A top-level popup window of one colour.
-class ColouredWindow {
- public:
+struct ColouredWindow {
   ColouredWindow(COLORREF color, RECT where);
-  ~ColouredWindow() { DestroyWindow(hwnd_); }
-
- private:
-  HWND hwnd_;
+  ~ColouredWindow() { DestroyWindow(hwnd); }
+  HWND hwnd;
 };
 
 // Registers the tests' recorder as the shell's handler of links (mailto only when mail is true)
@@ -116,7 +113,6 @@ class SaverTest : public ::testing::Test {
   // Waits up to 3 s for the show to end; succeeds with exit code 0, cursor visible and the
   // saver-running flag off.
   ::testing::AssertionResult EndsCleanly();
-  bool KeepsRunning(Millis time) { return !saver_.WaitExit(time).has_value(); }
 
   Process saver_;
 };
