@@ -8,7 +8,6 @@
 #include "config/run_state.h"
 #include "config/settings_store.win32.h"
 #include "ui/message_loop.win32.h"
-#include "ui/window_utils.win32.h"
 
 namespace vorlux::test {
 
@@ -152,12 +151,7 @@ void UseLinkRecorder(bool mail) {
   }
 }
 
-std::string RecordedLinks() {
-  std::ifstream log(std::filesystem::path(BuildDir() + L"links.log"), std::ios::binary);
-  return {std::istreambuf_iterator<char>(log), {}};
-}
-
-void PressAboutLink(const wchar_t* text, DWORD downFlag) {
+void FollowAboutLink(const wchar_t* text, DWORD downFlag, const char* recorded) {
   HWND box = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(box = FindWindowW(nullptr, L"About")); }, 5s));
   RECT r;
@@ -166,6 +160,11 @@ void PressAboutLink(const wchar_t* text, DWORD downFlag) {
   SetCursorPos(r.left + 3, (r.top + r.bottom) / 2);
   Sleep(200);
   ClickMouse(downFlag);
+  const auto links = [] {
+    std::ifstream log(std::filesystem::path(BuildDir() + L"links.log"), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(log), {});
+  };
+  EXPECT_TRUE(WaitUntil([&] { return links() == recorded; }, 5s)) << links();
 }
 
 bool CursorVisible() {

@@ -88,11 +88,11 @@ struct ColouredWindow {
 };
 
 // Registers the tests' recorder as the shell's handler of links (mailto only when mail is true)
-// and empties its log; the links it was started with, one per line.
+// and empties its log.
 void UseLinkRecorder(bool mail = true);
-std::string RecordedLinks();
-// Presses a mouse button on the link with this text in the About box on the screen.
-void PressAboutLink(const wchar_t* text, DWORD downFlag);
+// Presses a mouse button on the link with this text in the About box on the screen, and expects
+// the recorder to log what it is started with: recorded, one link a line.
+void FollowAboutLink(const wchar_t* text, DWORD downFlag, const char* recorded);
 
 bool CursorVisible();
 bool SaverRunningFlag();
