@@ -1,9 +1,5 @@
 // The preview's life across processes: the stand-in settings dialog starts SSVorlux.scr with
 // "/p <its preview window>", as Windows does, and the test watches the saver and ActiveSetup.
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "../../tools/vorlux_settings_host.h"
 #include "config/settings_store.h"
 #include "vorlux_test.h"
@@ -29,9 +25,7 @@ struct HostedPreview {
     saver.WaitExit(5s);
   }
   DWORD SaverId() const { return static_cast<DWORD>(GetWindowLongPtrW(dialog, GWLP_USERDATA)); }
-  HWND Preview() const {
-    return GetWindow(FindWindowExW(page, nullptr, L"Static", nullptr), GW_CHILD);
-  }
+  HWND Preview() const { return GetWindow(FindWindowExW(page, 0, L"Static", 0), GW_CHILD); }
   // Watches the saver the dialog started last, in the preview window it has now.
   void Follow() {
     saver = Process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, SaverId()));
