@@ -13,7 +13,6 @@
 #include "saver/list_name.win32.h"
 #include "saver/preview.win32.h"
 #include "ui/message_loop.win32.h"
-#include "ui/window_utils.win32.h"
 
 namespace {
 
@@ -31,8 +30,8 @@ HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, RE
 // The saver's preview, run here instead of in a process of its own, so that its drawing can be
 // seen (Wine does not show one process's drawing in another's window). It starts with the
 // settings a new saver process would read, processes the dialog's messages while it runs, and
-// ends as the saver's would. Returns the host's exit code.
-int RunPreviewHere(HWND window, const std::wstring& listName) {
+// ends as the saver's would.
+void RunPreviewHere(HWND window, const std::wstring& listName) {
   RegistrySettingsStore settings;
   SaverProcess process(settings);
   process.run.AppTitle = kAppTitle;
@@ -42,22 +41,26 @@ int RunPreviewHere(HWND window, const std::wstring& listName) {
   StartPreview(p, process.state);
   AnimatePreview(p, process.state, [&] { return PreviewGoesOn(p); });
   EndPreview(p, process.state);
-  return 0;
 }
 
-// Starts the saver with the command line, and returns its process id (0 when it did not start).
-// The handles stay open while the host lives, so the id stays the saver's.
-DWORD StartSaver(const std::wstring& saver, const std::wstring& arguments) {
-  std::wstring command = L"\"" + saver + L"\" " + arguments;
+std::wstring g_saver;  // SSVorlux.scr beside this program
+
+// Starts the saver with the command line and keeps its process id (0 when it did not start) in
+// the window's GWLP_USERDATA. The handles stay open while the host lives, so the id stays the
+// saver's.
+void StartSaver(HWND keeper, const std::wstring& arguments) {
+  std::wstring command = L"\"" + g_saver + L"\" " + arguments;
   STARTUPINFOW si{.cb = sizeof si};
   PROCESS_INFORMATION pi{};
-  return CreateProcessW(saver.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &pi)
-             ? pi.dwProcessId
-             : 0;
+  const bool started = CreateProcessW(g_saver.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                                      nullptr, nullptr, &si, &pi);
+  SetWindowLongPtrW(keeper, GWLP_USERDATA, started ? pi.dwProcessId : 0);
 }
 
-std::wstring g_saver;
+// The saver's preview in this window, as Windows starts it; its id goes to the dialog.
+void StartPreviewSaver(HWND dialog, HWND preview) {
+  StartSaver(dialog, L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(preview)));
+}
 
 // The dialog's way of showing the preview anew: a new saver started in a new preview window
 // in front of the old one, which goes 0.3 s later; the old saver sees its window gone.
@@ -69,10 +72,7 @@ LRESULT RestartPreview(HWND dialog) {
                                L"Static", nullptr);
   g_oldPreview = GetWindow(monitor, GW_CHILD);
   SetTimer(dialog, kOldPreviewTimer, 300, nullptr);
-  HWND preview = Child(monitor, L"VorluxPreviewWindow", L"", 0, {16, 14, 168, 126});
-  SetWindowLongPtrW(
-      dialog, GWLP_USERDATA,
-      StartSaver(g_saver, L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(preview))));
+  StartPreviewSaver(dialog, Child(monitor, L"VorluxPreviewWindow", L"", 0, {16, 14, 168, 126}));
   return 0;
 }
 
@@ -80,8 +80,7 @@ LRESULT RestartPreview(HWND dialog) {
 INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   if (message != WM_COMMAND || LOWORD(wParam) != kSettingsButton) return FALSE;
   const auto handle = static_cast<int32_t>(reinterpret_cast<INT_PTR>(page));
-  SetWindowLongPtrW(GetDlgItem(page, kSettingsButton), GWLP_USERDATA,
-                    StartSaver(g_saver, L"/c:" + std::to_wstring(handle)));
+  StartSaver(GetDlgItem(page, kSettingsButton), L"/c:" + std::to_wstring(handle));
   return TRUE;
 }
 
@@ -90,10 +89,9 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const std::wstring line = GetCommandLineW();
   wchar_t path[MAX_PATH];
-  std::wstring saver(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-  saver = saver.substr(0, saver.rfind(L'\\') + 1) + L"SSVorlux.scr";
-  g_saver = saver;
-  const std::wstring name = ListNameOfPath(saver);
+  g_saver.assign(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  g_saver = g_saver.substr(0, g_saver.rfind(L'\\') + 1) + L"SSVorlux.scr";
+  const std::wstring name = ListNameOfPath(g_saver);
 
   const WNDCLASSW dialogClass{
       .lpfnWndProc =
@@ -102,8 +100,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
               return KillTimer(window, wParam), LRESULT(DestroyWindow(g_oldPreview));
             if (message == WM_TIMER) return LRESULT(DestroyWindow(window));  // --close-after
             if (message == kRestartPreview) return RestartPreview(window);
-            // The preview window goes with the dialog; the saver sees
-            // it gone and ends.
+            // The preview window goes with the dialog; the saver sees it gone and ends.
             if (message == WM_DESTROY) PostQuitMessage(0);
             return DefWindowProcW(window, message, wParam, lParam);
           },
@@ -137,11 +134,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (const size_t at = line.find(L" --close-after "); at != std::wstring::npos)
     SetTimer(dialog, 1, static_cast<UINT>(_wtof(line.c_str() + at + 15) * 1000), nullptr);
   if (line.find(L" --hidden") == std::wstring::npos) ShowWindow(dialog, SW_SHOWNORMAL);
-  if (line.find(L" --in-process") != std::wstring::npos) return RunPreviewHere(preview, name);
-  if (line.find(L" --no-preview") == std::wstring::npos)
-    SetWindowLongPtrW(
-        dialog, GWLP_USERDATA,
-        StartSaver(saver, L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(preview))));
+  if (line.find(L" --in-process") != std::wstring::npos) return RunPreviewHere(preview, name), 0;
+  if (line.find(L" --no-preview") == std::wstring::npos) StartPreviewSaver(dialog, preview);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
   return 0;

@@ -1,9 +1,6 @@
 // Starting SSVorlux.scr as Windows does while a password request or an open setup dialog
 // decides that it ends at once.
-#include <gtest/gtest.h>
-
 #include "config/run_state.h"
-#include "ui/message_loop.win32.h"
 #include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 

@@ -1,9 +1,5 @@
 // The preview's life across processes: the stand-in settings dialog starts SSVorlux.scr with
 // "/p <its preview window>", as Windows does, and the test watches the saver and ActiveSetup.
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "../../tools/vorlux_settings_host.h"
 #include "config/settings_store.h"
 #include "vorlux_test.h"
@@ -19,9 +15,8 @@ std::wstring Decimal(HWND window) { return std::to_wstring(int32_t(INT_PTR(windo
 struct HostedPreview {
   HostedPreview() {
     WaitUntil([&] { return (dialog = FindWindowW(host::kHostClass, nullptr)) && SaverId(); }, 10s);
-    saver = Process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, SaverId()));
     page = FindWindowExW(dialog, nullptr, L"#32770", nullptr);
-    preview = GetWindow(FindWindowExW(page, nullptr, L"Static", nullptr), GW_CHILD);
+    Follow();
   }
   // A saver that outlives its dialog would hold the instance rule for the next test: the wait
   // gives it time to end by itself, and letting go of it ends it otherwise.
@@ -30,6 +25,12 @@ struct HostedPreview {
     saver.WaitExit(5s);
   }
   DWORD SaverId() const { return static_cast<DWORD>(GetWindowLongPtrW(dialog, GWLP_USERDATA)); }
+  HWND Preview() const { return GetWindow(FindWindowExW(page, 0, L"Static", 0), GW_CHILD); }
+  // Watches the saver the dialog started last, in the preview window it has now.
+  void Follow() {
+    saver = Process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, SaverId()));
+    preview = Preview();
+  }
   // The saver runs and has announced its window.
   bool Announced() {
     return preview && saver.Running() &&
@@ -59,7 +60,7 @@ TEST_F(PreviewLifecycle, RunsAnnouncedWhileChosenAndEndsLeavingZeroWhenTheDialog
   }
 }
 
-TEST_F(PreviewLifecycle, ASecondPreviewEndsAtOnceAndAShowGoesAheadLeavingTheAnnouncement) {
+TEST_F(PreviewLifecycle, ASecondPreviewEndsAtOnceAShowGoesAheadAndQuickRestartsLeaveOneRunning) {
   HostedPreview h;
   ASSERT_TRUE(h.Announced());
   // Another window than the running preview's: a second preview that went ahead would announce
@@ -71,23 +72,16 @@ TEST_F(PreviewLifecycle, ASecondPreviewEndsAtOnceAndAShowGoesAheadLeavingTheAnno
   EXPECT_TRUE(EndsCleanly());
   EXPECT_EQ(ReadSaverSetting(kKeyActiveSetup), Decimal(h.preview));
   EXPECT_TRUE(h.saver.Running()) << "the preview goes on behind the show";
-}
-
-TEST_F(PreviewLifecycle, QuickRestartsByTheDialogEachStartAPreviewAndLeaveOneRunning) {
-  HostedPreview h;
-  ASSERT_TRUE(h.Announced());
   std::vector<Process> earlier;
-  // Each restart comes while the preview before is inside an engine call.
+  // Quick restarts by the dialog: each comes while the preview before is inside an engine call.
   for (int i = 0; i < 20; ++i) {
     earlier.push_back(std::move(h.saver));
     PostMessageW(h.dialog, host::kRestartPreview, 0, 0);
     const auto started = [&] {
-      HWND preview = GetWindow(FindWindowExW(h.page, nullptr, L"Static", nullptr), GW_CHILD);
-      return preview != h.preview && ReadSaverSetting(kKeyActiveSetup) == Decimal(preview);
+      return h.Preview() != h.preview && ReadSaverSetting(kKeyActiveSetup) == Decimal(h.Preview());
     };
     ASSERT_TRUE(WaitUntil(started, 5s)) << "restart " << i;
-    h.preview = GetWindow(FindWindowExW(h.page, nullptr, L"Static", nullptr), GW_CHILD);
-    h.saver = Process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, h.SaverId()));
+    h.Follow();
   }
   for (Process& p : earlier) EXPECT_EQ(p.WaitExit(1s), 0u) << "an earlier preview still runs";
   EXPECT_TRUE(h.saver.Running());

@@ -1,12 +1,13 @@
 // Support for the Windows tests: processes, windows, settings, screenshots, input, the show.
 #include "vorlux_test.h"
 
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "config/run_state.h"
 #include "config/settings_store.win32.h"
 #include "ui/message_loop.win32.h"
-#include "ui/window_utils.win32.h"
 
 namespace vorlux::test {
 
@@ -101,24 +102,27 @@ INPUT Key(WORD vk, DWORD flags) {
   return {.type = INPUT_KEYBOARD, .ki = {.wVk = vk, .wScan = scan, .dwFlags = flags}};
 }
 
-}  // namespace
-
-void PressKey(WORD vk, std::initializer_list<WORD> held, int times) {
+// Sends the input while the held keys are down.
+void SendHeld(std::initializer_list<WORD> held, const std::vector<INPUT>& input) {
   std::vector<INPUT> in;
   for (WORD h : held) in.push_back(Key(h, 0));
-  for (int i = 0; i < times; ++i) in.push_back(Key(vk, 0)), in.push_back(Key(vk, KEYEVENTF_KEYUP));
+  in.insert(in.end(), input.begin(), input.end());
   for (WORD h : held) in.push_back(Key(h, KEYEVENTF_KEYUP));
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
-void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers) {
+}  // namespace
+
+void PressKey(WORD vk, std::initializer_list<WORD> held, int times) {
   std::vector<INPUT> in;
-  for (WORD vk : modifiers) in.push_back(Key(vk, 0));
+  for (int i = 0; i < times; ++i) in.push_back(Key(vk, 0)), in.push_back(Key(vk, KEYEVENTF_KEYUP));
+  SendHeld(held, in);
+}
+
+void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers) {
   // Each button's "up" flag is the bit after its "down" flag.
-  for (DWORD flag : {downFlag, downFlag << 1})
-    in.push_back({.type = INPUT_MOUSE, .mi = {.dwFlags = flag}});
-  for (WORD vk : modifiers) in.push_back(Key(vk, KEYEVENTF_KEYUP));
-  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+  SendHeld(modifiers, {{.type = INPUT_MOUSE, .mi = {.dwFlags = downFlag}},
+                       {.type = INPUT_MOUSE, .mi = {.dwFlags = downFlag << 1}}});
 }
 
 ColouredWindow::ColouredWindow(COLORREF color, RECT r) {
@@ -129,10 +133,10 @@ ColouredWindow::ColouredWindow(COLORREF color, RECT r) {
                      .hbrBackground = CreateSolidBrush(color),
                      .lpszClassName = name.c_str()};
   if (!RegisterClassW(&wc)) DeleteObject(wc.hbrBackground);  // registered before
-  hwnd_ =
+  hwnd =
       CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, r.left, r.top,
                       r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
-  UpdateWindow(hwnd_);
+  UpdateWindow(hwnd);
 }
 
 void UseLinkRecorder(bool mail) {
@@ -147,15 +151,7 @@ void UseLinkRecorder(bool mail) {
   }
 }
 
-std::string RecordedLinks() {
-  std::string text(4096, '\0');
-  FILE* f = _wfopen((BuildDir() + L"links.log").c_str(), L"rb");
-  text.resize(f ? std::fread(text.data(), 1, text.size(), f) : 0);
-  if (f) std::fclose(f);
-  return text;
-}
-
-void PressAboutLink(const wchar_t* text, DWORD downFlag) {
+void FollowAboutLink(const wchar_t* text, DWORD downFlag, const char* recorded) {
   HWND box = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(box = FindWindowW(nullptr, L"About")); }, 5s));
   RECT r;
@@ -164,6 +160,11 @@ void PressAboutLink(const wchar_t* text, DWORD downFlag) {
   SetCursorPos(r.left + 3, (r.top + r.bottom) / 2);
   Sleep(200);
   ClickMouse(downFlag);
+  const auto links = [] {
+    std::ifstream log(std::filesystem::path(BuildDir() + L"links.log"), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(log), {});
+  };
+  EXPECT_TRUE(WaitUntil([&] { return links() == recorded; }, 5s)) << links();
 }
 
 bool CursorVisible() {
@@ -194,13 +195,11 @@ void SaverTest::TearDown() {
     std::vector<std::pair<std::wstring_view, std::wstring_view>> settings) {
   for (const auto& [key, value] : settings) WriteSaverSetting(key, value);
   saver_ = Process::StartSaver(L"/S");
-  if (!WaitUntil([&] { return ShowHwnd() && !CursorVisible(); }, 10s)) {
-    const auto code = saver_.WaitExit(0ms);
+  if (!WaitUntil([&] { return ShowHwnd() && !CursorVisible(); }, 10s))
     return ::testing::AssertionFailure()
-           << (ShowHwnd() ? "the cursor shows" : "no show window") << "; the saver "
-           << (code ? "ended with " + std::to_string(*code)
-                    : "runs with " + std::to_string(saver_.Windows().size()) + " window(s)");
-  }
+           << (ShowHwnd() ? "the cursor shows" : "no show window") << "; the saver's exit code "
+           << testing::PrintToString(saver_.WaitExit(0ms)) << ", its windows "
+           << saver_.Windows().size();
   // Input sent before the window has settled is partly lost under Wine.
   Sleep(200);
   return ::testing::AssertionSuccess();

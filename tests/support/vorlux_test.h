@@ -81,21 +81,18 @@ void PressKey(WORD virtualKey, std::initializer_list<WORD> held = {}, int times 
 void ClickMouse(DWORD downFlag, std::initializer_list<WORD> modifiers = {});
 
 // A top-level popup window of one colour.
-class ColouredWindow {
- public:
+struct ColouredWindow {
   ColouredWindow(COLORREF color, RECT where);
-  ~ColouredWindow() { DestroyWindow(hwnd_); }
-
- private:
-  HWND hwnd_;
+  ~ColouredWindow() { DestroyWindow(hwnd); }
+  HWND hwnd;
 };
 
 // Registers the tests' recorder as the shell's handler of links (mailto only when mail is true)
-// and empties its log; the links it was started with, one per line.
+// and empties its log.
 void UseLinkRecorder(bool mail = true);
-std::string RecordedLinks();
-// Presses a mouse button on the link with this text in the About box on the screen.
-void PressAboutLink(const wchar_t* text, DWORD downFlag);
+// Presses a mouse button on the link with this text in the About box on the screen, and expects
+// the recorder to log what it is started with: recorded, one link a line.
+void FollowAboutLink(const wchar_t* text, DWORD downFlag, const char* recorded);
 
 bool CursorVisible();
 bool SaverRunningFlag();
@@ -116,7 +113,6 @@ class SaverTest : public ::testing::Test {
   // Waits up to 3 s for the show to end; succeeds with exit code 0, cursor visible and the
   // saver-running flag off.
   ::testing::AssertionResult EndsCleanly();
-  bool KeepsRunning(Millis time) { return !saver_.WaitExit(time).has_value(); }
 
   Process saver_;
 };

@@ -20,11 +20,7 @@ class ControlsForm : public Form {
 
  protected:
   WindowLayout Layout() const override {
-    WindowLayout l;
-    l.dialogKeys = true;
-    l.defaultButton = kOK;
-    l.cancelButton = kCancel;
-    return l;
+    return {.dialogKeys = true, .defaultButton = kOK, .cancelButton = kCancel};
   }
   void CreateControls() override {
     using K = ControlKind;
@@ -45,7 +41,7 @@ class ControlsForm : public Form {
   void Control_Click(int id) override { events.push_back(L"Click " + std::to_wstring(id)); }
 };
 
-TEST(Controls, ListsOptionsAndTheEnterAndEscKeysRaiseTheirClicksFromCodeAsFromTheUser) {
+TEST(Controls, ListsOptionsAndKeysRaiseClicksFromCodeAsFromTheUserAndAGoneModalFormFreesTheRest) {
   ControlsForm form;
   form.Show();
   // A list: any index from -1 to count - 1 raises the click, others are refused.
@@ -70,15 +66,12 @@ TEST(Controls, ListsOptionsAndTheEnterAndEscKeysRaiseTheirClicksFromCodeAsFromTh
     ProcessPendingMessages(form.hWnd());  // the loop of the form's owner routes its keys
   }
   EXPECT_EQ(form.events, (Events{L"Click 15", L"Click 16"})) << "Enter presses OK, Esc Cancel";
-  form.Unload();
-}
-
-TEST(Controls, AModalFormGoneOtherThanByUnloadingGivesTheOthersTheirInputBack) {
-  Form other, modal;
-  other.Show();
+  // A modal form gone other than by unloading gives the others their input back.
+  Form modal;
   SetTimer(modal.hWnd(), 1, 100, [](HWND w, UINT, UINT_PTR, DWORD) WINAPI { DestroyWindow(w); });
   modal.Show(true);  // returns once the window is gone
-  EXPECT_TRUE(IsWindowEnabled(other.hWnd()));
+  EXPECT_TRUE(IsWindowEnabled(form.hWnd()));
+  form.Unload();
 }
 
 }  // namespace

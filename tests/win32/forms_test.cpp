@@ -1,22 +1,15 @@
 // The About box, a form of the toolkit, modeless: its place and size, its links on their lines
 // and under the mouse, and the GDI objects it leaves. (Loading and unloading by code and by the
-// close box, key and mouse events, the
-// background picture, the box's text, closing after an interval and the modal box from the setup
-// dialog's system menu are seen end to end.)
-#include <gtest/gtest.h>
-
+// close box, key and mouse events, the background picture, the box's text, closing after an
+// interval and the modal box from the setup dialog's system menu are seen end to end.)
 #include <map>
-#include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "about/about_text.h"
 #include "about/about_window.win32.h"
-#include "ui/form.win32.h"
 #include "ui/message_loop.win32.h"
 #include "ui/screen_units.win32.h"
-#include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 
 namespace vorlux::test {
@@ -91,10 +84,8 @@ TEST(AboutBox, ModelessBoxIsTopMostCentredItsLinksOnTheirLinesHoveredOneAtATimeL
   SendMessageW(mail, WM_SETCURSOR, WPARAM(mail), HTCLIENT);
   EXPECT_EQ(GetCursor(), box.MousePointer(GetDlgCtrlID(mail)));
   std::vector<HGDIOBJ> fonts;
-  for (int i = 0; i < 10000; ++i) {
-    move(i % 3 ? (i % 2 ? web : mail) : words);
-    fonts.push_back(font(i % 2 ? web : mail));
-  }
+  for (int i = 0; i < 10000; ++i)
+    move(i % 3 ? (i % 2 ? web : mail) : words), fonts.push_back(font(i % 2 ? web : mail));
   const HGDIOBJ last[] = {font(mail), font(web)};
   for (HGDIOBJ f : fonts)  // a deleted font's handle may come back for a later one
     ASSERT_TRUE(f == last[0] || f == last[1] || !GetObjectType(f)) << f;

@@ -91,19 +91,6 @@ TEST(WindowRoute, EachHookedWindowKeepsItsOwnOwnerAndDisplacedProcedureUntilUnho
   for (HWND w : {a, b}) DestroyWindow(w);
 }
 
-// A thousand pens in turn: only the last one is alive, solid, of its colour and width.
-HPEN ManyPens(GraphicsState& g, HDC dc) {
-  std::vector<HPEN> pens{g.CurrentPen.Get()};
-  GdiSurface surface(g, dc);
-  for (int i = 0; i < 1000; ++i) pens.push_back((surface.SetPen(i, 3 - i % 3), g.CurrentPen.Get()));
-  for (HPEN pen : pens)  // a deleted pen's handle may come back for a later pen
-    EXPECT_TRUE(pen == pens.back() || GetObjectType(pen) == 0) << pen;
-  LOGPEN p{};
-  EXPECT_TRUE(GetObjectW(pens.back(), sizeof p, &p) && p.lopnStyle == PS_SOLID &&
-              p.lopnWidth.x == 3 && p.lopnColor == 999);
-  return pens.back();
-}
-
 TEST(Graphical, ManyPensLeaveOneAliveAndReleasePutsTheDcsOwnObjectsBack) {
   // A device context of its own: its selections outlive ReleaseDC.
   const HINSTANCE module = GetModuleHandleW(nullptr);
@@ -118,7 +105,16 @@ TEST(Graphical, ManyPensLeaveOneAliveAndReleasePutsTheDcsOwnObjectsBack) {
     const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
     LOGBRUSH b{};  // a black one of the module's
     EXPECT_TRUE(brush != ownBrush && GetObjectW(brush, sizeof b, &b) && b.lbColor == 0);
-    const HPEN pen = ManyPens(g, dc);
+    // A thousand pens in turn: only the last one is alive, solid, of its colour and width.
+    std::vector<HPEN> pens{g.CurrentPen.Get()};
+    GdiSurface surface(g, dc);
+    for (int i = 0; i < 1000; ++i) surface.SetPen(i, 3 - i % 3), pens.push_back(g.CurrentPen.Get());
+    const HPEN pen = pens.back();
+    for (HPEN earlier : pens)  // a deleted pen's handle may come back for a later pen
+      EXPECT_TRUE(earlier == pen || GetObjectType(earlier) == 0) << earlier;
+    LOGPEN p{};
+    EXPECT_TRUE(GetObjectW(pen, sizeof p, &p) && p.lopnStyle == PS_SOLID && p.lopnWidth.x == 3 &&
+                p.lopnColor == 999);
     GraphicsRelease(g, w, dc);
     EXPECT_TRUE(GetCurrentObject(dc, OBJ_PEN) == ownPen &&
                 GetCurrentObject(dc, OBJ_BRUSH) == ownBrush);

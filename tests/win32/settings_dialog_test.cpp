@@ -3,21 +3,14 @@
 // preview drawing in a window tree laid out like the
 // dialog's, inside the test's own process (under Wine one process's drawing does not reach
 // another's window, so this is where the preview's pixels can be read).
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "saver/preview.win32.h"
 #include "saver/probe.win32.h"
-#include "ui/form.win32.h"
 #include "ui/message_loop.win32.h"
 #include "ui/screen_units.win32.h"
-#include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 
 namespace vorlux::test {
@@ -108,10 +101,8 @@ constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00;
 class PreviewInProcess : public ::testing::Test {
  protected:
   PreviewInProcess() {
-    run = {.TwipsPerPixelX = ScreenTwipsPerPixelX(),
-           .TwipsPerPixelY = ScreenTwipsPerPixelY(),
-           .ClearToBlack = true,
-           .FixedColor = RGB(255, 0, 0)};
+    run.TwipsPerPixelX = ScreenTwipsPerPixelX(), run.TwipsPerPixelY = ScreenTwipsPerPixelY();
+    run.ClearToBlack = true, run.FixedColor = RGB(255, 0, 0);
     ProcessPendingMessages();
     Start(window);
     PatBlt(preview.drawDC, 0, 0, kW, kH, BLACKNESS);

@@ -1,6 +1,4 @@
 // The show at the screen size of the test display (run at two sizes).
-#include <gtest/gtest.h>
-
 #include "vorlux_test.h"
 
 namespace vorlux::test {
@@ -55,13 +53,11 @@ TEST_F(ShowOnScreen, CoversTheScreenTopMostAndDrawsMirroredOverTheDesktopUntilAC
   EXPECT_GE(MirrorAgreement(shot, 0xFFFF00), 0.97) << "not four-fold mirror-symmetric";
 
   // Some 40 seconds of drawing and wiping, then the area is painted black for one second.
-  ASSERT_TRUE(WaitUntil(
-      [] {
-        const Screenshot shot = Screenshot::Capture();
-        return shot.CountNot(0) < static_cast<size_t>(shot.Width()) * shot.Height() / 1000;
-      },
-      47s))
-      << "the area never went black at the end of the cycle";
+  const auto black = [] {
+    const Screenshot shot = Screenshot::Capture();
+    return shot.CountNot(0) < static_cast<size_t>(shot.Width()) * shot.Height() / 1000;
+  };
+  ASSERT_TRUE(WaitUntil(black, 47s)) << "the area never went black at the end of the cycle";
   EXPECT_GT(GetTickCount64() - start, 38'000u) << "the cycle ended early";
   // Then the show goes on over a fresh copy of the desktop.
   EXPECT_TRUE(WaitUntil(overTheDesktop, 4s));
