@@ -129,19 +129,17 @@ TEST(StoredSettings, EachSideByItsRulesABadValueKeepsTheShowsTargetAndLeavesTheD
   }
 }
 
-TEST(SetupChoices, OkWritesItsFourKeysInOrderAnEmptyListAsMinusOneAndColoursSplitAndJoin) {
+TEST(SetupChoices, OkWritesItsFourKeysInOrderAndTheSwatchCountsAnEmptyListAsZero) {
   using Written = std::vector<std::pair<std::wstring_view, std::wstring>>;
   EXPECT_EQ(ChoicesToStore(true, 0, 128, 255, false, true), (Written{{kKeyColorFixed, L"0,128,255"},
                                                                      {kKeyColorRandom, L"0"},
                                                                      {kKeyBlackScreen, L"0"},
                                                                      {kKeyMouseMove, L"1"}}));
-  EXPECT_EQ(ChoicesToStore(true, -1, -1, -1, true, false)[0].second, L"-1,-1,-1");
   EXPECT_EQ(ChoicesToStore(false, 1, 2, 3, true, false), (Written{{kKeyColorFixed, L""},
                                                                   {kKeyColorRandom, L"1"},
                                                                   {kKeyBlackScreen, L"1"},
                                                                   {kKeyMouseMove, L"0"}}));
   EXPECT_EQ(SwatchColor(7, -1, 255), MakeColor(7, 0, 255));
-  EXPECT_EQ(SplitColor(MakeColor(1, 2, 3)), (std::array<uint8_t, 3>{1, 2, 3}));
 }
 
 }  // namespace
