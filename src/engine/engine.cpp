@@ -55,11 +55,12 @@ void AnimateFigures(Surface& drawDC, AnimationState& state, EngineHost& host, Ra
                     const ColorChoice& colors) {
   FigureSet& f = state.Figures;
 
-  for (int i = 0; i <= f.LastFigure; ++i) {
+  for (int i = 0; !state.GoesOn && i <= f.LastFigure; ++i) {
     if (Stopped(host)) break;
     f.CheckHolds(i + 1);
     f.FigureColors[i] = colors.UseRandomColors ? RandomColor(random) : colors.FixedColor;
   }
+  state.GoesOn = false;
 
   for (;;) {
     if (host.StopRequested()) return;
@@ -109,6 +110,10 @@ void AnimateFigures(Surface& drawDC, AnimationState& state, EngineHost& host, Ra
       return;
     }
     // Both steps non-negative: the erase goes on without returning to the caller.
+    if (state.OneFramePerCall) {
+      state.GoesOn = true;
+      return;
+    }
   }
 }
 

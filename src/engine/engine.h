@@ -29,6 +29,11 @@ struct AnimationState {
   float PhaseStartTime = 0.0f;  // on the host's clock, as a 32-bit float
   float FrameDelay = 0.1f;
   Rect DrawRect;  // the client area of the window drawn on
+  // Set: every call returns after one frame, so that one caller can take turns over several
+  // animations; the frames and their order stay the same, a call merely goes on where the last
+  // one returned.
+  bool OneFramePerCall = false;
+  bool GoesOn = false;  // the last call returned within a run of frames
 };
 
 // A fresh figure set for a new show or preview: one figure, both steps as given.
@@ -38,7 +43,8 @@ void ResetFigures(FigureSet& figures, int16_t step);
 uint32_t FirstColor(const ColorChoice& colors, RandomSource& random);
 
 // One call: new colours for the figures in use, then a colour frame, or erase frames until
-// one adds a figure; returns at once once the stop flag is seen. Errors (a coordinate
+// one adds a figure (one frame only with OneFramePerCall); returns at once once the stop flag
+// is seen. Errors (a coordinate
 // overflow, OverflowError) end the call and go to the caller.
 void AnimateFigures(Surface& drawDC, AnimationState& state, EngineHost& host, RandomSource& random,
                     const ColorChoice& colors);

@@ -40,8 +40,10 @@ LRESULT CALLBACK HiddenMoment::KeyWhileHidden(int code, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK HiddenMoment::MouseWhileHidden(int code, WPARAM wp, LPARAM lp) {
   HiddenMoment* self = g_lowLevelHookOwner;
   const int button = ButtonPressed(static_cast<UINT>(wp));
-  if (self && code == HC_ACTION && button && !self->button_)
-    self->button_ = button, self->shift_ = CurrentModifiers();
+  if (self && code == HC_ACTION && button && !self->button_) {
+    const POINT at = reinterpret_cast<const MSLLHOOKSTRUCT*>(lp)->pt;
+    self->button_ = button, self->shift_ = CurrentModifiers(), self->at_ = {at.x, at.y};
+  }
   return CallNextHookEx(nullptr, code, wp, lp);
 }
 
@@ -70,7 +72,8 @@ void HiddenMoment::WaitForOtherWindowsToAnswer(double seconds) {
 
 std::optional<ShowInput> HiddenMoment::InputMeanwhile() const {
   if (keys_) return ShowInput{.kind = ShowInput::kKey};
-  if (button_) return ShowInput{.kind = ShowInput::kButton, .button = button_, .shift = shift_};
+  if (button_)
+    return ShowInput{.kind = ShowInput::kButton, .button = button_, .shift = shift_, .at = at_};
   return std::nullopt;
 }
 

@@ -42,6 +42,7 @@ class HiddenMoment {
   int keys_ = 0;
   int button_ = 0;  // the first button pressed (kLeftButton, ...), 0 for none
   int shift_ = 0;
+  Point at_;  // where that button was pressed
 };
 
 }  // namespace vorlux

@@ -33,7 +33,9 @@ void WindowsEngineHost::Pause(float seconds) {
 
 // Counted from the host's creation, so that a 32-bit float keeps millisecond resolution for
 // days of running.
-double WindowsEngineHost::Now() { return MonotonicSeconds() - origin_; }
+double WindowsEngineHost::Now() { return tick_ ? *tick_ : MonotonicSeconds() - origin_; }
+
+void WindowsEngineHost::StartFrameTick() { tick_ = MonotonicSeconds() - origin_; }
 
 void WriteActiveSetup(SaverState& saver, std::wstring_view value) {
   saver.settings.Write(saver.run.AppTitle, kSettingSection, kKeyActiveSetup, value);

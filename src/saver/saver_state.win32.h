@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "about/about_window.win32.h"
@@ -62,6 +63,9 @@ class WindowsEngineHost final : public EngineHost {
   double Now() override;
   void EndCycle(Surface& drawDC) override;
   bool StopRequested() const override { return run_.StopRequested || (stopWhen_ && stopWhen_()); }
+  // From now until the next call, Now() answers this moment: the animations of every monitor
+  // read one clock in a frame tick, so that their phases end in the same tick.
+  void StartFrameTick();
 
  private:
   const RunState& run_;
@@ -69,6 +73,7 @@ class WindowsEngineHost final : public EngineHost {
   StopTest stopWhen_;
   double origin_;
   double lastMessages_ = -1;
+  std::optional<double> tick_;
 };
 
 // Writes ActiveSetup, where a preview announces its window to a show that starts beside it

@@ -24,7 +24,7 @@ struct ShowInput {
   enum Kind { kKey, kButton, kPointer } kind = kKey;
   int button = 0;  // kLeftButton, ... for kButton
   int shift = 0;   // modifier set for kButton
-  Point at;        // screen position for kPointer
+  Point at;        // screen position for kPointer and kButton
 };
 
 // Any key stops. A plain right click (no modifier) opens About; any other button, or a right

@@ -6,10 +6,9 @@
 
 namespace vorlux {
 
-void PictureBox::Resize(int widthTwips, int heightTwips) {
+void PictureBox::Resize(int width, int height) {
   const WindowDc screen;
-  image_.Reset(CreateCompatibleBitmap(screen.Get(), TwipsToPixelsX(widthTwips),
-                                      TwipsToPixelsY(heightTwips)));
+  image_.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
 }
 
 Form::WindowLayout frmSS::Layout() const {
@@ -23,6 +22,11 @@ Form::WindowLayout frmSS::Layout() const {
 
 void frmSS::Form_Load() {
   SetBackColor(RGB(0, 0, 0));
+  if (area_) {
+    Move(PixelsToTwipsX(area_->left), PixelsToTwipsY(area_->top),
+         PixelsToTwipsX(area_->right - area_->left), PixelsToTwipsY(area_->bottom - area_->top));
+    return;
+  }
   Move(0, 0, ScreenWidthTwips(), ScreenHeightTwips());
   SetWindowState(kWindowMaximized);
 }
@@ -42,8 +46,13 @@ void frmSS::Form_KeyDown(int, int) {
 }
 
 void frmSS::Form_MouseDown(int button, int shift, int, int) {
-  if (saver)
-    AnswerShowInput(*saver, {.kind = ShowInput::kButton, .button = button, .shift = shift});
+  if (!saver) return;
+  POINT at{0, 0};
+  GetCursorPos(&at);
+  AnswerShowInput(*saver, {.kind = ShowInput::kButton,
+                           .button = button,
+                           .shift = shift,
+                           .at = {at.x, at.y}});
 }
 
 void frmSS::Form_MouseMove(int, int, int, int) {
@@ -60,7 +69,11 @@ bool frmSS::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       if (!watching_ || (wp & 0xFFF0) != SC_SCREENSAVE) return false;
       *result = 0;
       return true;
+    case WM_DISPLAYCHANGE:
+      if (displayChanged) *displayChanged = true;
+      return false;
     case WM_GETMINMAXINFO: {
+      if (area_) return false;
       // Maximised means the whole screen, taskbar included, not the work area.
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
       info->ptMaxPosition = {0, 0};
@@ -74,15 +87,17 @@ bool frmSS::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   }
 }
 
-void CaptureDesktop(frmSS& form, const RunState& run) {
-  const WindowDc screen;
-  form.pic.Resize(form.Width(), form.Height());
-  const int width = form.Width() / run.TwipsPerPixelX;
-  const int height = form.Height() / run.TwipsPerPixelY;
+void CaptureDesktop(frmSS& form) {
+  RECT r{};
+  GetWindowRect(form.hWnd(), &r);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  form.pic.Resize(width, height);
   {
+    const WindowDc screen;
     const MemoryDc picDC(screen.Get());
     const Selection image(picDC.Get(), form.pic.Image());
-    BitBlt(picDC.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    BitBlt(picDC.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
   }
   form.SetBackgroundPicture(form.pic.Image());
 }

@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "config/run_state.h"
+#include "engine/surface.h"
 #include "saver/saver_state.win32.h"
 #include "ui/form.win32.h"
 #include "ui/gdi.win32.h"
@@ -15,8 +18,8 @@ namespace vorlux {
 // device context only while something draws on it, so that the form can paint it.
 class PictureBox {
  public:
-  // Sizes the image in twips; the old image goes.
-  void Resize(int widthTwips, int heightTwips);
+  // Sizes the image in pixels; the old image goes.
+  void Resize(int width, int height);
   HBITMAP Image() const { return image_.Get(); }
   void Clear() { image_.Reset(); }
 
@@ -32,6 +35,11 @@ class frmSS : public Form {
   // While set, mouse moves go to the mouse watch and the system's request to start a screen
   // saver is ignored (other system commands take the default handling).
   void WatchInput(bool watch) { watching_ = watch; }
+  // Set before the form loads: the window covers this monitor's area (in pixels of the virtual
+  // screen) instead of the primary screen.
+  void CoverArea(const Rect& area) { area_ = area; }
+  // Raised when the system reports that the monitors changed; nullptr: not asked for.
+  bool* displayChanged = nullptr;
 
  protected:
   WindowLayout Layout() const override;
@@ -45,9 +53,11 @@ class frmSS : public Form {
 
  private:
   bool watching_ = false;
+  std::optional<Rect> area_;
 };
 
-// Copies the screen into the form's picture box and makes it the form's background.
-void CaptureDesktop(frmSS& form, const RunState& run);
+// Copies the part of the screen under the form into its picture box and makes it the form's
+// background.
+void CaptureDesktop(frmSS& form);
 
 }  // namespace vorlux

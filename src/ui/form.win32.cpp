@@ -178,8 +178,14 @@ void Form::Move(int left, int top, int width, int height) {
 }
 
 void Form::CenterOnScreen() {
+  CenterOnArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+void Form::CenterOnArea(const RECT& area) {
   // Integer division truncates toward zero, as the centring rule asks.
-  Move((ScreenWidthTwips() - Width()) / 2, (ScreenHeightTwips() - Height()) / 2, Width(), Height());
+  Move(PixelsToTwipsX(area.left) + (PixelsToTwipsX(area.right - area.left) - Width()) / 2,
+       PixelsToTwipsY(area.top) + (PixelsToTwipsY(area.bottom - area.top) - Height()) / 2,
+       Width(), Height());
 }
 
 void Form::SetWindowState(WindowState state) {

@@ -63,6 +63,8 @@ class Form : private WindowOwner {
   void Move(int left, int top, int width, int height);
   // Left = (screen width - width) \ 2, top likewise, in twips (truncated toward zero).
   void CenterOnScreen();
+  // The same rule in an area of the virtual screen given in pixels, e.g. a monitor's.
+  void CenterOnArea(const RECT& area);
 
   void SetWindowState(WindowState state);
 

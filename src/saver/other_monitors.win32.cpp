@@ -1,0 +1,102 @@
+// The show's windows on the monitors besides the primary.
+#include "saver/other_monitors.win32.h"
+
+#include "base/steps.h"
+#include "saver/monitor_layout.h"
+#include "ui/window_utils.win32.h"
+
+namespace vorlux {
+
+namespace {
+
+// Far more than any desk has: enough that the layout rule sees every real monitor, and a
+// broken report cannot grow the list without end.
+constexpr size_t kMaxMonitorsAsked = 64;
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
+  auto& monitors = *reinterpret_cast<std::vector<Rect>*>(list);
+  if (r) monitors.push_back({r->left, r->top, r->right, r->bottom});
+  return monitors.size() < kMaxMonitorsAsked;
+}
+
+}  // namespace
+
+std::vector<Rect> MonitorAreas() {
+  std::vector<Rect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return AreasToCover({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                      monitors);
+}
+
+void StartAnimation(AnimationState& a, HWND window) {
+  ResetFigures(a.Figures, 6);
+  RECT r{};
+  GetClientRect(window, &r);
+  a.DrawRect = {r.left, r.top, r.right, r.bottom};
+  a.Figures.CenterX = (r.right - r.left) / 2;
+  a.Figures.CenterY = (r.bottom - r.top) / 2;
+  a.EnginePhase = kPhaseStart;
+  a.FrameDelay = 0.1f;
+  a.OneFramePerCall = true;
+  a.GoesOn = false;
+}
+
+void OtherMonitors::Open(std::span<const Rect> areas) {
+  for (const Rect& area : areas.subspan(areas.empty() ? 0 : 1)) {
+    auto& m = *monitors_.emplace_back(std::make_unique<Monitor>());
+    m.form.saver = &saver_;
+    m.form.displayChanged = &displayChanged_;
+    m.form.CoverArea(area);
+    RunStep([&] { m.form.Load(); });
+    if (!m.form.IsLoaded()) continue;
+    m.window = m.form.hWnd();
+    RunStep([&] {
+      if (!saver_.run.ClearToBlack) CaptureDesktop(m.form);
+    });
+  }
+}
+
+void OtherMonitors::Show() {
+  for (auto& m : monitors_) {
+    if (!m->form.IsLoaded()) continue;
+    m->form.Show();
+    MakeTopMost(m->window);
+  }
+}
+
+void OtherMonitors::StartDrawing(const ColorChoice& colors, RandomSource& random) {
+  for (auto& m : monitors_) {
+    if (!m->form.IsLoaded()) continue;
+    m->form.WatchInput(true);
+    RunStep([&] { GraphicsSetup(m->graphics, m->window, 0, FirstColor(colors, random), 1, m->dc); });
+    StartAnimation(m->animation, m->window);
+  }
+}
+
+void OtherMonitors::Frame(EngineHost& host, RandomSource& random, const ColorChoice& colors) {
+  for (auto& m : monitors_) {
+    if (!m->dc || host.StopRequested()) continue;
+    GdiSurface surface(m->graphics, m->dc);
+    RunStep([&] { AnimateFigures(surface, m->animation, host, random, colors); });
+  }
+}
+
+void OtherMonitors::Close() {
+  for (auto& m : monitors_) {
+    m->form.WatchInput(false);
+    m->form.saver = nullptr;  // unloaded on purpose: no stop of the show
+    if (m->dc) RunStep([&] { GraphicsRelease(m->graphics, m->window, m->dc); });
+    m->dc = nullptr;
+    RunStep([&] { m->form.Unload(); });
+  }
+  monitors_.clear();
+}
+
+std::vector<frmSS*> OtherMonitors::Forms() {
+  std::vector<frmSS*> forms;
+  for (auto& m : monitors_)
+    if (m->form.IsLoaded()) forms.push_back(&m->form);
+  return forms;
+}
+
+}  // namespace vorlux

@@ -1,0 +1,77 @@
+// The monitors besides the primary during the show: a window, an animation and a pen each,
+// drawn in the show's frame tick after the primary's rules (the tick's pause and the cycle's end
+// are the primary's, once for all).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "engine/engine.h"
+#include "engine/gdi_surface.win32.h"
+#include "saver/saver_state.win32.h"
+#include "saver/show_window.win32.h"
+
+namespace vorlux {
+
+// The areas to cover, the primary screen's first, from the monitors the system reports now.
+std::vector<Rect> MonitorAreas();
+
+// The host of the other monitors' animations: the show's own, but their pauses and cycle ends
+// are left to the primary's animation, which comes last in each tick.
+class FollowingHost final : public EngineHost {
+ public:
+  explicit FollowingHost(EngineHost& leader) : leader_(leader) {}
+  void ProcessMessages() override { leader_.ProcessMessages(); }
+  void Pause(float) override { leader_.ProcessMessages(); }
+  double Now() override { return leader_.Now(); }
+  void EndCycle(Surface&) override {}
+  bool StopRequested() const override { return leader_.StopRequested(); }
+
+ private:
+  EngineHost& leader_;
+};
+
+class OtherMonitors {
+ public:
+  // displayChanged: raised by any of the windows when the system reports new monitors.
+  OtherMonitors(SaverState& saver, bool& displayChanged)
+      : saver_(saver), displayChanged_(displayChanged) {}
+  ~OtherMonitors() { Close(); }
+  OtherMonitors(const OtherMonitors&) = delete;
+  OtherMonitors& operator=(const OtherMonitors&) = delete;
+
+  // Loads a hidden window over each area but the first (the primary's), with a copy of the
+  // desktop under it unless the screen is cleared to black.
+  void Open(std::span<const Rect> areas);
+  // Shows the windows, top-most.
+  void Show();
+  // Starts each monitor's own animation, centred on it, and the watch of its input.
+  void StartDrawing(const ColorChoice& colors, RandomSource& random);
+  // One frame of each monitor's animation.
+  void Frame(EngineHost& host, RandomSource& random, const ColorChoice& colors);
+  // Releases the pens and unloads the windows; a window closed so is no stop of the show.
+  void Close();
+  // The windows, to be hidden and shown with the primary's.
+  std::vector<frmSS*> Forms();
+
+ private:
+  struct Monitor {
+    frmSS form;
+    AnimationState animation;
+    GraphicsState graphics;
+    HWND window = nullptr;  // kept: touching a form's handle would load it again
+    HDC dc = nullptr;
+  };
+  SaverState& saver_;
+  bool& displayChanged_;
+  std::vector<std::unique_ptr<Monitor>> monitors_;
+};
+
+// Sets up an animation for a fresh start on a window: steps of 6, one figure, the drawing area
+// its client area, one frame per call.
+void StartAnimation(AnimationState& animation, HWND window);
+
+}  // namespace vorlux
