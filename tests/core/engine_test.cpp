@@ -296,6 +296,18 @@ TEST(AnimateFigures, EndOfCycleFillsPausesEndsTheCycleOnTheHostAndStartsAgain) {
                           kFrameDelay}));
   // The tables are not resized at the end of a cycle.
   EXPECT_EQ(rig.Summary(), "phase 1 from 1001.1, 1 of 25 figures, x 312, 16 shapes");
+
+  // One frame per call: the same frames in two calls, the colours not drawn again between.
+  Rig turns;
+  turns.state.OneFramePerCall = true;
+  turns.SetPhase(kPhaseErase, 979.5f, kMaxLastFigure);
+  turns.state.Figures.LastFigure = 5;
+  turns.Call();
+  EXPECT_EQ(turns.log.size(), 5u);
+  turns.Call();
+  EXPECT_EQ(turns.log, rig.log);
+  EXPECT_EQ(turns.Summary(), rig.Summary());
+  EXPECT_EQ(turns.host.yields, rig.host.yields);
 }
 
 TEST(AnimateFigures, StopMidPassStillPausesThenReturnsAtOnce) {

@@ -1,9 +1,12 @@
-// The show's input rules: keys, clicks with and without modifiers, and the mouse watch's square.
+// The show's input rules (keys, clicks with and without modifiers, the mouse watch's square) and
+// the areas it covers.
+#include "saver/monitor_layout.h"
 #include "saver/show_input.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 namespace vorlux::test {
 namespace {
@@ -60,6 +63,36 @@ TEST(ShowInput, KeysAndClicksStopButAPlainRightClickAndAMoveStopsOnlyOutOfTheSqu
     const Point expected = c.had || !c.has ? c.ref : c.input.at;
     EXPECT_TRUE(watch.FirstCursorPos.x == expected.x && watch.FirstCursorPos.y == expected.y);
   }
+}
+
+TEST(MonitorLayout, ThePrimaryFirstThenEachOtherMonitorOnceUnlessInsideAnother) {
+  const Rect P{0, 0, 1024, 768}, L{-800, 0, 0, 600}, R{1024, 0, 1824, 600}, U{0, -600, 800, 0},
+      Big{1024, -200, 3584, 1240}, Portrait{1024, 0, 1792, 1024}, Small{1024, 0, 1424, 300};
+  // clang-format off
+  const struct { const char* name; std::vector<Rect> reported, areas; } cases[] = {
+      {"one", {P}, {P}}, {"none reported", {}, {P}},
+      {"side by side", {P, R}, {P, R}}, {"left, negative x", {L, P}, {P, L}},
+      {"above", {P, U}, {P, U}}, {"different sizes, portrait", {P, Big, L}, {P, Big, L}},
+      {"mirrored", {P, L, P, L}, {P, L}}, {"inside the primary", {P, {0, 0, 800, 600}}, {P}},
+      {"inside another, either order", {Small, P, Portrait, Small}, {P, Portrait}},
+      {"three", {L, P, Portrait}, {P, L, Portrait}},
+      {"empty, inverted, beyond reach", {{5000, 0, 5000, 10}, {900, 0, -900, 10},
+          {INT32_MIN, 0, INT32_MAX, 10}, {kMaxMonitorCoordinate, 0, kMaxMonitorCoordinate + 1, 1}},
+       {P}},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    std::vector<Rect> got = AreasToCover(P, c.reported);
+    ASSERT_EQ(got.size(), c.areas.size()) << c.name;
+    for (size_t i = 0; i < got.size(); ++i)
+      EXPECT_TRUE(got[i].left == c.areas[i].left && got[i].top == c.areas[i].top &&
+                  got[i].right == c.areas[i].right && got[i].bottom == c.areas[i].bottom)
+          << c.name << ", area " << i;
+  }
+  EXPECT_EQ(AreasToCover(P, std::vector<Rect>(100, R)).size(), 2u);  // duplicates: none counted
+  std::vector<Rect> many;
+  for (int32_t i = 1; i <= 40; ++i) many.push_back({1024 * i, 0, 1024 * (i + 1), 768});
+  EXPECT_EQ(AreasToCover(P, many).size(), kMaxMonitorAreas);
 }
 
 }  // namespace
