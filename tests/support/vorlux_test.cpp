@@ -177,6 +177,25 @@ bool SaverRunningFlag() {
   return Process::Start(BuildDir() + L"vorlux_spi_flag.exe", L"").WaitExit(10s) == 1u;
 }
 
+// Fraction of the pixels of this colour in the top-left quadrant whose three mirror images about
+// the middle of the screen have it too, allowing two pixels either way: GDI's end-point rule
+// moves line ends by one, and arcs are not rasterised as exact mirror images of each other.
+double MirrorAgreement(const Screenshot& shot, uint32_t rgb) {
+  const int w = shot.Width(), h = shot.Height();
+  const auto litNear = [&](int x, int y) {
+    for (int py = std::max(0, y - 2); py <= std::min(h - 1, y + 2); ++py)
+      for (int px = std::max(0, x - 2); px <= std::min(w - 1, x + 2); ++px)
+        if (shot.At(px, py) == rgb) return true;
+    return false;
+  };
+  size_t lit = 0, agreeing = 0;
+  for (int y = 0; y < h / 2; ++y)
+    for (int x = 0; x < w / 2; ++x)
+      if (shot.At(x, y) == rgb)
+        ++lit, agreeing += litNear(w - x, y) && litNear(x, h - y) && litNear(w - x, h - y);
+  return lit == 0 ? 0.0 : static_cast<double>(agreeing) / lit;
+}
+
 void SaverTest::SetUp() {
   ClearSaverSettings();
   // The pointer rests in the middle, as a user's would, away from anything the test opens.

@@ -73,6 +73,10 @@ class Screenshot {
   std::vector<uint32_t> pixels_;
 };
 
+// Fraction of the pixels of this colour in the top-left quadrant whose three mirror images about
+// the middle of the shot have it too, allowing two pixels either way.
+double MirrorAgreement(const Screenshot& shot, uint32_t rgb);
+
 // Input as a user sends it. A click takes the button's MOUSEEVENTF_xDOWN flag. (The pointer is
 // placed with SetCursorPos: SendInput scales absolute coordinates to 0..65535 and can land a
 // pixel off, which matters to a watch that counts pixels.)

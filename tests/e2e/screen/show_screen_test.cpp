@@ -6,25 +6,6 @@ namespace {
 
 using ShowOnScreen = SaverTest;
 
-// Fraction of the pixels of this colour in the top-left quadrant whose three mirror images about
-// the middle of the screen have it too, allowing two pixels either way: GDI's end-point rule
-// moves line ends by one, and arcs are not rasterised as exact mirror images of each other.
-double MirrorAgreement(const Screenshot& shot, uint32_t rgb) {
-  const int w = shot.Width(), h = shot.Height();
-  const auto litNear = [&](int x, int y) {
-    for (int py = std::max(0, y - 2); py <= std::min(h - 1, y + 2); ++py)
-      for (int px = std::max(0, x - 2); px <= std::min(w - 1, x + 2); ++px)
-        if (shot.At(px, py) == rgb) return true;
-    return false;
-  };
-  size_t lit = 0, agreeing = 0;
-  for (int y = 0; y < h / 2; ++y)
-    for (int x = 0; x < w / 2; ++x)
-      if (shot.At(x, y) == rgb)
-        ++lit, agreeing += litNear(w - x, y) && litNear(x, h - y) && litNear(w - x, h - y);
-  return lit == 0 ? 0.0 : static_cast<double>(agreeing) / lit;
-}
-
 TEST_F(ShowOnScreen, CoversTheScreenTopMostAndDrawsMirroredOverTheDesktopUntilACycleEndsBlack) {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   // The teal window belongs to this thread: it repaints only while the test processes messages.
