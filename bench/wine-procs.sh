@@ -25,8 +25,8 @@ wineserver_pid() {
   return 1
 }
 
-# PID of the Xvfb that serves $DISPLAY.
-xserver_pid() { pgrep -x -f "Xvfb $DISPLAY .*" | head -n 1; }
+# PID of the X server that serves $DISPLAY (Xvfb, or Xorg for the two-monitor display).
+xserver_pid() { pgrep -x -f "(Xvfb|[^ ]*/Xorg) $DISPLAY .*" | head -n 1; }
 
 # User + system CPU ticks of a process (0 when it is gone).
 cpu_ticks() {

@@ -9,7 +9,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 need=()
 pkgs=(cmake make g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
       python3 g++-mingw-w64-i686-posix mingw-w64-tools wine wine32:i386 xvfb xdotool
-      imagemagick x11-apps x11-utils procps)
+      imagemagick x11-apps x11-utils procps xserver-xorg-core xserver-xorg-video-dummy)
 for p in "${pkgs[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     need+=("$p")
