@@ -24,16 +24,17 @@ bool Usable(const Rect& r) {
 
 }  // namespace
 
-std::vector<Rect> AreasToCover(const Rect& primary, std::span<const Rect> monitors) {
-  std::vector<Rect> areas{primary};
-  for (size_t i = 0; i < monitors.size() && areas.size() < kMaxMonitorAreas; ++i) {
+MonitorAreas AreasToCover(const Rect& primary, std::span<const Rect> monitors) {
+  MonitorAreas areas;
+  areas.area[areas.count++] = primary;
+  for (size_t i = 0; i < monitors.size() && areas.count < kMaxMonitorAreas; ++i) {
     const Rect& m = monitors[i];
     if (!Usable(m) || Inside(m, primary)) continue;
     bool covered = false;
     for (size_t j = 0; j < monitors.size() && !covered; ++j)
       covered = j != i && Usable(monitors[j]) && Inside(m, monitors[j]) &&
                 (!Same(m, monitors[j]) || j < i);
-    if (!covered) areas.push_back(m);
+    if (!covered) areas.area[areas.count++] = m;
   }
   return areas;
 }

@@ -2,7 +2,6 @@
 #include "saver/other_monitors.win32.h"
 
 #include "base/steps.h"
-#include "saver/monitor_layout.h"
 #include "ui/window_utils.win32.h"
 
 namespace vorlux {
@@ -13,19 +12,24 @@ namespace {
 // broken report cannot grow the list without end.
 constexpr size_t kMaxMonitorsAsked = 64;
 
+struct Reported {
+  std::array<Rect, kMaxMonitorsAsked> monitor{};
+  size_t count = 0;
+};
+
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
-  auto& monitors = *reinterpret_cast<std::vector<Rect>*>(list);
-  if (r) monitors.push_back({r->left, r->top, r->right, r->bottom});
-  return monitors.size() < kMaxMonitorsAsked;
+  auto& reported = *reinterpret_cast<Reported*>(list);
+  if (r) reported.monitor[reported.count++] = {r->left, r->top, r->right, r->bottom};
+  return reported.count < kMaxMonitorsAsked;
 }
 
 }  // namespace
 
-std::vector<Rect> MonitorAreas() {
-  std::vector<Rect> monitors;
-  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+MonitorAreas AskMonitorAreas() {
+  Reported reported;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&reported));
   return AreasToCover({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-                      monitors);
+                      std::span(reported.monitor.data(), reported.count));
 }
 
 void StartAnimation(AnimationState& a, HWND window) {
@@ -43,7 +47,8 @@ void StartAnimation(AnimationState& a, HWND window) {
 
 void OtherMonitors::Open(std::span<const Rect> areas) {
   for (const Rect& area : areas.subspan(areas.empty() ? 0 : 1)) {
-    auto& m = *monitors_.emplace_back(std::make_unique<Monitor>());
+    if (count_ == monitors_.size()) break;
+    Monitor& m = monitors_[count_++].emplace();
     m.form.saver = &saver_;
     m.form.displayChanged = &displayChanged_;
     m.form.CoverArea(area);
@@ -57,7 +62,7 @@ void OtherMonitors::Open(std::span<const Rect> areas) {
 }
 
 void OtherMonitors::Show() {
-  for (auto& m : monitors_) {
+  for (auto& m : Opened()) {
     if (!m->form.IsLoaded()) continue;
     m->form.Show();
     MakeTopMost(m->window);
@@ -65,7 +70,7 @@ void OtherMonitors::Show() {
 }
 
 void OtherMonitors::StartDrawing(const ColorChoice& colors, RandomSource& random) {
-  for (auto& m : monitors_) {
+  for (auto& m : Opened()) {
     if (!m->form.IsLoaded()) continue;
     m->form.WatchInput(true);
     RunStep([&] { GraphicsSetup(m->graphics, m->window, 0, FirstColor(colors, random), 1, m->dc); });
@@ -74,7 +79,7 @@ void OtherMonitors::StartDrawing(const ColorChoice& colors, RandomSource& random
 }
 
 void OtherMonitors::Frame(EngineHost& host, RandomSource& random, const ColorChoice& colors) {
-  for (auto& m : monitors_) {
+  for (auto& m : Opened()) {
     if (!m->dc || host.StopRequested()) continue;
     GdiSurface surface(m->graphics, m->dc);
     RunStep([&] { AnimateFigures(surface, m->animation, host, random, colors); });
@@ -82,20 +87,22 @@ void OtherMonitors::Frame(EngineHost& host, RandomSource& random, const ColorCho
 }
 
 void OtherMonitors::Close() {
-  for (auto& m : monitors_) {
+  for (auto& m : Opened()) {
     m->form.WatchInput(false);
     m->form.saver = nullptr;  // unloaded on purpose: no stop of the show
-    if (m->dc) RunStep([&] { GraphicsRelease(m->graphics, m->window, m->dc); });
+    if (m->dc) GraphicsRelease(m->graphics, m->window, m->dc);
     m->dc = nullptr;
-    RunStep([&] { m->form.Unload(); });
+    m->form.Unload();
   }
-  monitors_.clear();
+  for (auto& m : Opened()) m.reset();
+  count_ = 0;
 }
 
-std::vector<frmSS*> OtherMonitors::Forms() {
-  std::vector<frmSS*> forms;
-  for (auto& m : monitors_)
-    if (m->form.IsLoaded()) forms.push_back(&m->form);
+ShowForms OtherMonitors::WithPrimary(frmSS& primary) {
+  ShowForms forms;
+  forms.form[forms.count++] = &primary;
+  for (auto& m : Opened())
+    if (m->form.IsLoaded()) forms.form[forms.count++] = &m->form;
   return forms;
 }
 

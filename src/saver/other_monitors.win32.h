@@ -5,19 +5,27 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <array>
+#include <optional>
 #include <span>
-#include <vector>
 
 #include "engine/engine.h"
 #include "engine/gdi_surface.win32.h"
+#include "saver/monitor_layout.h"
 #include "saver/saver_state.win32.h"
 #include "saver/show_window.win32.h"
 
 namespace vorlux {
 
 // The areas to cover, the primary screen's first, from the monitors the system reports now.
-std::vector<Rect> MonitorAreas();
+MonitorAreas AskMonitorAreas();
+
+// The show's windows, the primary's first.
+struct ShowForms {
+  std::array<frmSS*, kMaxMonitorAreas> form{};
+  size_t count = 0;
+  std::span<frmSS* const> All() const { return {form.data(), count}; }
+};
 
 // The host of the other monitors' animations: the show's own, but their pauses and cycle ends
 // are left to the primary's animation, which comes last in each tick.
@@ -54,8 +62,8 @@ class OtherMonitors {
   void Frame(EngineHost& host, RandomSource& random, const ColorChoice& colors);
   // Releases the pens and unloads the windows; a window closed so is no stop of the show.
   void Close();
-  // The windows, to be hidden and shown with the primary's.
-  std::vector<frmSS*> Forms();
+  // The primary's window followed by the loaded windows of the others.
+  ShowForms WithPrimary(frmSS& primary);
 
  private:
   struct Monitor {
@@ -67,7 +75,9 @@ class OtherMonitors {
   };
   SaverState& saver_;
   bool& displayChanged_;
-  std::vector<std::unique_ptr<Monitor>> monitors_;
+  std::array<std::optional<Monitor>, kMaxMonitorAreas - 1> monitors_;
+  size_t count_ = 0;
+  std::span<std::optional<Monitor>> Opened() { return {monitors_.data(), count_}; }
 };
 
 // Sets up an animation for a fresh start on a window: steps of 6, one figure, the drawing area

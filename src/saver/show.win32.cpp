@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "base/numeric.h"
 #include "base/steps.h"
@@ -69,22 +68,18 @@ void RunShowJob(SaverState& saver, bool previewActive) {
   HDC drawDC = nullptr;
   uint32_t firstColor = 0;
   uintptr_t answerRounds = 0;
-  const auto allForms = [&] {
-    std::vector<frmSS*> forms{&form};
-    for (frmSS* other : others.Forms()) forms.push_back(other);
-    return forms;
-  };
   const auto centreOnPrimary = [&] {
     f.CenterX = ToInt32(ScreenWidthTwips() / 2.0 / s.TwipsPerPixelX).value_or(0);
     f.CenterY = ToInt32(ScreenHeightTwips() / 2.0 / s.TwipsPerPixelY).value_or(0);
   };
-  const auto primaryDrawRect = [&] {
+  const auto startDrawing = [&] {
     RECT r{};
     GetClientRect(target, &r);
     a.DrawRect = {r.left, r.top, r.right, r.bottom};
     a.FrameDelay = 0.1f;
     // Each monitor's animation takes one frame per call, one after the other in each tick.
     a.OneFramePerCall = true;
+    others.StartDrawing(ColorsOf(s), random);
   };
 
   RunStep([&] {
@@ -96,7 +91,7 @@ void RunShowJob(SaverState& saver, bool previewActive) {
   RunStep([&] { ResetFigures(f, 6); });
   RunStep([&] { firstColor = FirstColor(ColorsOf(s), random); });
   // Each monitor's desktop is copied before any window of the show appears.
-  RunStep([&] { others.Open(MonitorAreas()); });
+  RunStep([&] { others.Open(AskMonitorAreas().All()); });
   RunStep([&] {
     if (!s.ClearToBlack) CaptureDesktop(form);
   });
@@ -115,37 +110,33 @@ void RunShowJob(SaverState& saver, bool previewActive) {
   RunStep([&] { form.WatchInput(true); });
   RunStep([&] { HideMouseCursor(); });
   RunStep([&] { GraphicsSetup(saver.graphics, target, 0, firstColor, 1, drawDC); });
-  RunStep(primaryDrawRect);
-  RunStep([&] { others.StartDrawing(ColorsOf(s), random); });
+  RunStep(startDrawing);
 
   // Nothing loads the form again once its window is gone.
   WindowsEngineHost host(s, [&](Surface&) {
     if (!s.ClearToBlack && !s.StopRequested && form.IsLoaded())
-      PutDesktopBack(allForms(), saver, answerRounds);
+      PutDesktopBack(others.WithPrimary(form).All(), saver, answerRounds);
   });
   FollowingHost following(host);
   // New monitors, or new sizes: every monitor covered again, with animations started afresh.
   const auto coverNewLayout = [&] {
     displayChanged = false;
     others.Close();
-    GraphicsRelease(saver.graphics, target, drawDC);
-    drawDC = nullptr;
+    // The window's device context stays; the system gives it the window's new area.
     form.Move(0, 0, ScreenWidthTwips(), ScreenHeightTwips());
     centreOnPrimary();
     ResetFigures(f, 6);
     a.EnginePhase = kPhaseStart;
     a.GoesOn = false;
-    others.Open(MonitorAreas());
+    others.Open(AskMonitorAreas().All());
     if (s.ClearToBlack) {
       others.Show();
       RedrawWindow(target, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       SetForegroundWindow(target);
     } else {
-      PutDesktopBack(allForms(), saver, answerRounds);
+      PutDesktopBack(others.WithPrimary(form).All(), saver, answerRounds);
     }
-    GraphicsSetup(saver.graphics, target, 0, FirstColor(ColorsOf(s), random), 1, drawDC);
-    primaryDrawRect();
-    others.StartDrawing(ColorsOf(s), random);
+    startDrawing();
   };
   while (!s.StopRequested) {
     if (displayChanged && form.IsLoaded()) RunStep(coverNewLayout);

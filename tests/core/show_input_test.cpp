@@ -82,17 +82,18 @@ TEST(MonitorLayout, ThePrimaryFirstThenEachOtherMonitorOnceUnlessInsideAnother) 
   };
   // clang-format on
   for (const auto& c : cases) {
-    std::vector<Rect> got = AreasToCover(P, c.reported);
+    const MonitorAreas areas = AreasToCover(P, c.reported);
+    const std::span<const Rect> got = areas.All();
     ASSERT_EQ(got.size(), c.areas.size()) << c.name;
     for (size_t i = 0; i < got.size(); ++i)
       EXPECT_TRUE(got[i].left == c.areas[i].left && got[i].top == c.areas[i].top &&
                   got[i].right == c.areas[i].right && got[i].bottom == c.areas[i].bottom)
           << c.name << ", area " << i;
   }
-  EXPECT_EQ(AreasToCover(P, std::vector<Rect>(100, R)).size(), 2u);  // duplicates: none counted
+  EXPECT_EQ(AreasToCover(P, std::vector<Rect>(100, R)).count, 2u);  // duplicates: none counted
   std::vector<Rect> many;
   for (int32_t i = 1; i <= 40; ++i) many.push_back({1024 * i, 0, 1024 * (i + 1), 768});
-  EXPECT_EQ(AreasToCover(P, many).size(), kMaxMonitorAreas);
+  EXPECT_EQ(AreasToCover(P, many).count, kMaxMonitorAreas);
 }
 
 }  // namespace
