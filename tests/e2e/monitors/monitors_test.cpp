@@ -1,4 +1,5 @@
 // The show on a display of two monitors: the 1024x768 primary and an 800x600 monitor on its left.
+#include "ui/window_utils.win32.h"
 #include "vorlux_test.h"
 
 namespace vorlux::test {
@@ -24,6 +25,15 @@ bool BothCovered(const Process& saver) {
   return CoveredBy(saver, kPrimary) && CoveredBy(saver, kLeft);
 }
 
+// The window's DPI awareness as Windows 10 tells it (1 system, 2 per monitor; -1 unknown).
+int AwarenessOf(HWND window) {
+  const auto context = LoadSystemFunction<HANDLE(WINAPI*)(HWND)>(L"user32.dll",
+                                                               "GetWindowDpiAwarenessContext");
+  const auto awareness = LoadSystemFunction<int(WINAPI*)(HANDLE)>(
+      L"user32.dll", "GetAwarenessFromDpiAwarenessContext");
+  return context && awareness ? awareness(context(window)) : -1;
+}
+
 void MoveTo(int x, int y) {
   SetCursorPos(x, y);
   Sleep(80);
@@ -43,6 +53,7 @@ TEST_F(Monitors, EachHasItsOwnMirroredPictureOverItsOwnDesktopAndInputOnAnyEndsT
   ASSERT_TRUE(
       StartShow({{L"BlackScreen", L"0"}, {L"ColorRandom", L"0"}, {L"ColorFixed", L"255,255,0"}}));
   ASSERT_TRUE(WaitUntil([&] { return BothCovered(saver_); }, 2s));
+  for (const RECT& area : {kPrimary, kLeft}) EXPECT_EQ(AwarenessOf(CoveredBy(saver_, area)), 2);
   EXPECT_TRUE(WaitUntil(tealOnTheLeft, 3s)) << "no lines over the left monitor's own desktop";
   Sleep(1500);
   for (const RECT& area : {kPrimary, kLeft}) {
@@ -80,6 +91,7 @@ TEST_F(Monitors, EachHasItsOwnMirroredPictureOverItsOwnDesktopAndInputOnAnyEndsT
          GetWindowRect(box, &r);
          EXPECT_NEAR((r.left + r.right) / 2, kLeftMiddle.x, 1) << "not centred on the left monitor";
          EXPECT_NEAR((r.top + r.bottom) / 2, kLeftMiddle.y, 1);
+         EXPECT_EQ(AwarenessOf(box), 1) << "the box keeps the system's DPI";
          EXPECT_TRUE(BothCovered(saver_) && Screenshot::CaptureRect(kLeft).CountOf(kYellow) > 50);
          PostMessageW(box, WM_CLOSE, 0, 0);
          ASSERT_TRUE(WaitUntil([] { return !FindWindowW(nullptr, L"About"); }, 3s)); }},
