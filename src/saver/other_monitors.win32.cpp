@@ -73,7 +73,8 @@ void OtherMonitors::StartDrawing(const ColorChoice& colors, RandomSource& random
   for (auto& m : Opened()) {
     if (!m->form.IsLoaded()) continue;
     m->form.WatchInput(true);
-    RunStep([&] { GraphicsSetup(m->graphics, m->window, 0, FirstColor(colors, random), 1, m->dc); });
+    RunStep(
+        [&] { GraphicsSetup(m->graphics, m->window, 0, FirstColor(colors, random), 1, m->dc); });
     StartAnimation(m->animation, m->window);
   }
 }

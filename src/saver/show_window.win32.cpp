@@ -49,10 +49,8 @@ void frmSS::Form_MouseDown(int button, int shift, int, int) {
   if (!saver) return;
   POINT at{0, 0};
   GetCursorPos(&at);
-  AnswerShowInput(*saver, {.kind = ShowInput::kButton,
-                           .button = button,
-                           .shift = shift,
-                           .at = {at.x, at.y}});
+  AnswerShowInput(
+      *saver, {.kind = ShowInput::kButton, .button = button, .shift = shift, .at = {at.x, at.y}});
 }
 
 void frmSS::Form_MouseMove(int, int, int, int) {

@@ -184,8 +184,8 @@ void Form::CenterOnScreen() {
 void Form::CenterOnArea(const RECT& area) {
   // Integer division truncates toward zero, as the centring rule asks.
   Move(PixelsToTwipsX(area.left) + (PixelsToTwipsX(area.right - area.left) - Width()) / 2,
-       PixelsToTwipsY(area.top) + (PixelsToTwipsY(area.bottom - area.top) - Height()) / 2,
-       Width(), Height());
+       PixelsToTwipsY(area.top) + (PixelsToTwipsY(area.bottom - area.top) - Height()) / 2, Width(),
+       Height());
 }
 
 void Form::SetWindowState(WindowState state) {

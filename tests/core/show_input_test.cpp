@@ -1,12 +1,13 @@
 // The show's input rules (keys, clicks with and without modifiers, the mouse watch's square) and
 // the areas it covers.
-#include "saver/monitor_layout.h"
 #include "saver/show_input.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <vector>
+
+#include "saver/monitor_layout.h"
 
 namespace vorlux::test {
 namespace {

@@ -27,8 +27,8 @@ bool BothCovered(const Process& saver) {
 
 // The window's DPI awareness as Windows 10 tells it (1 system, 2 per monitor; -1 unknown).
 int AwarenessOf(HWND window) {
-  const auto context = LoadSystemFunction<HANDLE(WINAPI*)(HWND)>(L"user32.dll",
-                                                               "GetWindowDpiAwarenessContext");
+  const auto context =
+      LoadSystemFunction<HANDLE(WINAPI*)(HWND)>(L"user32.dll", "GetWindowDpiAwarenessContext");
   const auto awareness = LoadSystemFunction<int(WINAPI*)(HANDLE)>(
       L"user32.dll", "GetAwarenessFromDpiAwarenessContext");
   return context && awareness ? awareness(context(window)) : -1;
@@ -59,7 +59,8 @@ TEST_F(Monitors, EachHasItsOwnMirroredPictureOverItsOwnDesktopAndInputOnAnyEndsT
   for (const RECT& area : {kPrimary, kLeft}) {
     const Screenshot shot = Screenshot::CaptureRect(area);
     EXPECT_GT(shot.CountOf(kYellow), 500u) << area.left;
-    EXPECT_GE(MirrorAgreement(shot, kYellow), 0.97) << "not mirrored about its centre: " << area.left;
+    EXPECT_GE(MirrorAgreement(shot, kYellow), 0.97)
+        << "not mirrored about its centre: " << area.left;
   }
   MoveTo(kLeftMiddle.x, kLeftMiddle.y);
   EXPECT_FALSE(CursorVisible()) << "the pointer shows over the left monitor";
