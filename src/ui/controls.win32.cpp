@@ -219,7 +219,16 @@ void Form::SetCheckValue(int id, int value) {
 }
 
 void Form::SetMousePointer(int id, HCURSOR cursor) {
-  if (ControlState* c = Find(id)) c->pointer = cursor;
+  ControlState* c = Find(id);
+  if (!c) return;
+  c->pointer = cursor;
+  // The system asks for the cursor before a move reaches the control: a pointer changed while
+  // the mouse is over it (in a move handler, say) shows at once, not one move later.
+  POINT at{};
+  RECT r{};
+  if (IsWindowVisible(c->hwnd) && GetCursorPos(&at) && GetWindowRect(c->hwnd, &r) &&
+      PtInRect(&r, at))
+    SetCursor(cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW));
 }
 
 HCURSOR Form::MousePointer(int id) const {

@@ -80,9 +80,21 @@ TEST(AboutBox, ModelessBoxIsTopMostCentredItsLinksOnTheirLinesHoveredOneAtATimeL
   std::string seen;
   for (char c : std::string("mwfmtwm")) move(over.at(c)), seen += state() + " ";
   EXPECT_EQ(seen, "mM wW W mM M wW mM ");
-  // Over a link its hand shows.
-  SendMessageW(mail, WM_SETCURSOR, WPARAM(mail), HTCLIENT);
+  // Real moves: one onto a link without its hand yet shows the hand at once (the system asks
+  // for the cursor before the move comes), one back onto the text the arrow.
+  const auto pointAt = [&](HWND w, bool middle) {
+    GetWindowRect(w, &r);
+    SetCursorPos(middle ? (r.left + r.right) / 2 : r.left + 4,
+                 middle ? (r.top + r.bottom) / 2 : r.top + 3);
+    Sleep(150);
+    ProcessPendingMessages();
+  };
+  pointAt(words, false);
+  move(web);
+  pointAt(mail, true);
   EXPECT_EQ(GetCursor(), box.MousePointer(GetDlgCtrlID(mail)));
+  pointAt(words, false);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
   std::vector<HGDIOBJ> fonts;
   for (int i = 0; i < 10000; ++i)
     move(i % 3 ? (i % 2 ? web : mail) : words), fonts.push_back(font(i % 2 ? web : mail));
