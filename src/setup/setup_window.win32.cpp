@@ -11,6 +11,7 @@
 #include "setup/color_chooser.win32.h"
 #include "setup/setup_choices.h"
 #include "ui/fonts.win32.h"
+#include "ui/window_utils.win32.h"
 
 namespace vorlux {
 
@@ -77,6 +78,8 @@ void fsetup::CreateControls() {
   // The state the dialog is drawn in, before any handler has run.
   SendMessageW(Control(kIdOptFisso), BM_SETCHECK, BST_CHECKED, 0);
   for (int list : kColorLists) SetControlBackColor(list, kWhite);
+  // The white and the light grey show on a themed Windows too.
+  for (int list : kColorLists) DrawUnthemed(Control(list));
   PaintSwatch(kWhite);
 }
 

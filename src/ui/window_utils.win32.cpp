@@ -21,6 +21,13 @@ void MakeTopMost(HWND window) {
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void DrawUnthemed(HWND control) {
+  using SetTheme = HRESULT(WINAPI*)(HWND, const wchar_t*, const wchar_t*);
+  // Looked up at the first call, where a control asks for it: the show never loads the library.
+  static const auto setTheme = LoadSystemFunction<SetTheme>(L"uxtheme.dll", "SetWindowTheme");
+  if (setTheme) setTheme(control, L"", L"");
+}
+
 void HideMouseCursor() {
   while (ShowCursor(FALSE) >= 0) {
   }

@@ -17,6 +17,11 @@ void RestoreAppWindow(HWND window);
 
 void MakeTopMost(HWND window);
 
+// Draws the control without the visual styles the manifest turns on, so that it takes the colours
+// its parent gives it (a themed drop-down list ignores them); nothing where the themes library
+// is not there.
+void DrawUnthemed(HWND control);
+
 // Both end in a definite state whatever the display count was, and call ShowCursor at least once.
 void HideMouseCursor();
 void ShowMouseCursor();
