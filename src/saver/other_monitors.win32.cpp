@@ -39,10 +39,7 @@ void StartAnimation(AnimationState& a, HWND window) {
   a.DrawRect = {r.left, r.top, r.right, r.bottom};
   a.Figures.CenterX = (r.right - r.left) / 2;
   a.Figures.CenterY = (r.bottom - r.top) / 2;
-  a.EnginePhase = kPhaseStart;
-  a.FrameDelay = 0.1f;
   a.OneFramePerCall = true;
-  a.GoesOn = false;
 }
 
 void OtherMonitors::Open(std::span<const Rect> areas) {
@@ -89,10 +86,8 @@ void OtherMonitors::Frame(EngineHost& host, RandomSource& random, const ColorCho
 
 void OtherMonitors::Close() {
   for (auto& m : Opened()) {
-    m->form.WatchInput(false);
     m->form.saver = nullptr;  // unloaded on purpose: no stop of the show
     if (m->dc) GraphicsRelease(m->graphics, m->window, m->dc);
-    m->dc = nullptr;
     m->form.Unload();
   }
   for (auto& m : Opened()) m.reset();

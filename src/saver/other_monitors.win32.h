@@ -80,8 +80,8 @@ class OtherMonitors {
   std::span<std::optional<Monitor>> Opened() { return {monitors_.data(), count_}; }
 };
 
-// Sets up an animation for a fresh start on a window: steps of 6, one figure, the drawing area
-// its client area, one frame per call.
+// Sets up a new animation (in its start phase, 0.1 s a frame) on a window: steps of 6, one
+// figure, the drawing area its client area and the centre its middle, one frame per call.
 void StartAnimation(AnimationState& animation, HWND window);
 
 }  // namespace vorlux

@@ -1,4 +1,5 @@
-// The thread's DPI awareness, looked up on demand: the function is not in every user32.
+// The thread's DPI awareness, looked up on demand (the function is not in every user32): once
+// for the show, once for each About box opened over it.
 #include "ui/dpi_awareness.win32.h"
 
 #include "ui/window_utils.win32.h"
@@ -13,30 +14,22 @@ const HANDLE kSystemAware = Context(-2);
 const HANDLE kPerMonitorAware = Context(-3);
 const HANDLE kPerMonitorAwareV2 = Context(-4);
 
-using SetThreadContext = HANDLE(WINAPI*)(HANDLE);
-
-SetThreadContext SetThreadContextFunction() {
-  static const auto function =
-      LoadSystemFunction<SetThreadContext>(L"user32.dll", "SetThreadDpiAwarenessContext");
-  return function;
-}
-
 }  // namespace
 
-ThreadDpiAwareness::ThreadDpiAwareness(DpiAwareness awareness) {
-  const SetThreadContext set = SetThreadContextFunction();
-  if (!set) return;
+ThreadDpiAwareness::ThreadDpiAwareness(DpiAwareness awareness)
+    : set_(LoadSystemFunction<decltype(set_)>(L"user32.dll", "SetThreadDpiAwarenessContext")) {
+  if (!set_) return;
   if (awareness == DpiAwareness::kSystem) {
-    previous_ = set(kSystemAware);
+    previous_ = set_(kSystemAware);
     return;
   }
   // Version 2 came with Windows 10 1703; before it the call fails and version 1 is there.
-  previous_ = set(kPerMonitorAwareV2);
-  if (!previous_) previous_ = set(kPerMonitorAware);
+  previous_ = set_(kPerMonitorAwareV2);
+  if (!previous_) previous_ = set_(kPerMonitorAware);
 }
 
 ThreadDpiAwareness::~ThreadDpiAwareness() {
-  if (previous_) SetThreadContextFunction()(previous_);
+  if (previous_) set_(previous_);
 }
 
 }  // namespace vorlux

@@ -23,7 +23,8 @@ class ThreadDpiAwareness {
   bool Changed() const { return previous_ != nullptr; }
 
  private:
-  HANDLE previous_ = nullptr;  // the thread's awareness context before
+  HANDLE(WINAPI* set_)(HANDLE) = nullptr;  // the system's function, where there is one
+  HANDLE previous_ = nullptr;              // the thread's awareness context before
 };
 
 }  // namespace vorlux

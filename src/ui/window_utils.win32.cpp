@@ -23,9 +23,9 @@ void MakeTopMost(HWND window) {
 
 void DrawUnthemed(HWND control) {
   using SetTheme = HRESULT(WINAPI*)(HWND, const wchar_t*, const wchar_t*);
-  // Looked up at the first call, where a control asks for it: the show never loads the library.
-  static const auto setTheme = LoadSystemFunction<SetTheme>(L"uxtheme.dll", "SetWindowTheme");
-  if (setTheme) setTheme(control, L"", L"");
+  // Looked up where a control asks for it (the show never loads the library).
+  if (const auto setTheme = LoadSystemFunction<SetTheme>(L"uxtheme.dll", "SetWindowTheme"))
+    setTheme(control, L"", L"");
 }
 
 void HideMouseCursor() {
