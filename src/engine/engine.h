@@ -44,8 +44,7 @@ uint32_t FirstColor(const ColorChoice& colors, RandomSource& random);
 
 // One call: new colours for the figures in use, then a colour frame, or erase frames until
 // one adds a figure (one frame only with OneFramePerCall); returns at once once the stop flag
-// is seen. Errors (a coordinate
-// overflow, OverflowError) end the call and go to the caller.
+// is seen. Errors (a coordinate overflow, OverflowError) end the call and go to the caller.
 void AnimateFigures(Surface& drawDC, AnimationState& state, EngineHost& host, RandomSource& random,
                     const ColorChoice& colors);
 

@@ -32,14 +32,18 @@ MonitorAreas AskMonitorAreas() {
                       std::span(reported.monitor.data(), reported.count));
 }
 
-void StartAnimation(AnimationState& a, HWND window) {
-  ResetFigures(a.Figures, 6);
+void DrawOnClientArea(AnimationState& a, HWND window) {
   RECT r{};
   GetClientRect(window, &r);
   a.DrawRect = {r.left, r.top, r.right, r.bottom};
-  a.Figures.CenterX = (r.right - r.left) / 2;
-  a.Figures.CenterY = (r.bottom - r.top) / 2;
   a.OneFramePerCall = true;
+}
+
+void StartAnimation(AnimationState& a, HWND window) {
+  ResetFigures(a.Figures, 6);
+  DrawOnClientArea(a, window);
+  a.Figures.CenterX = (a.DrawRect.right - a.DrawRect.left) / 2;
+  a.Figures.CenterY = (a.DrawRect.bottom - a.DrawRect.top) / 2;
 }
 
 void OtherMonitors::Open(std::span<const Rect> areas) {

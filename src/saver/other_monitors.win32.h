@@ -80,8 +80,11 @@ class OtherMonitors {
   std::span<std::optional<Monitor>> Opened() { return {monitors_.data(), count_}; }
 };
 
+// The animation draws on the window's client area, one frame per call (the show's tick takes
+// one frame of each monitor in turn).
+void DrawOnClientArea(AnimationState& animation, HWND window);
 // Sets up a new animation (in its start phase, 0.1 s a frame) on a window: steps of 6, one
-// figure, the drawing area its client area and the centre its middle, one frame per call.
+// figure, drawn on its client area and centred in it.
 void StartAnimation(AnimationState& animation, HWND window);
 
 }  // namespace vorlux

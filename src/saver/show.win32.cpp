@@ -73,12 +73,8 @@ void RunShowJob(SaverState& saver, bool previewActive) {
     f.CenterY = ToInt32(ScreenHeightTwips() / 2.0 / s.TwipsPerPixelY).value_or(0);
   };
   const auto startDrawing = [&] {
-    RECT r{};
-    GetClientRect(target, &r);
-    a.DrawRect = {r.left, r.top, r.right, r.bottom};
+    DrawOnClientArea(a, target);
     a.FrameDelay = 0.1f;
-    // Each monitor's animation takes one frame per call, one after the other in each tick.
-    a.OneFramePerCall = true;
     others.StartDrawing(ColorsOf(s), random);
   };
 

@@ -21,9 +21,7 @@ HWND CoveredBy(const Process& saver, const RECT& area) {
   return nullptr;
 }
 
-bool BothCovered(const Process& saver) {
-  return CoveredBy(saver, kPrimary) && CoveredBy(saver, kLeft);
-}
+bool BothCovered(const Process& s) { return CoveredBy(s, kPrimary) && CoveredBy(s, kLeft); }
 
 // The window's DPI awareness as Windows 10 tells it (1 system, 2 per monitor; -1 unknown).
 int AwarenessOf(HWND window) {
@@ -34,10 +32,7 @@ int AwarenessOf(HWND window) {
   return context && awareness ? awareness(context(window)) : -1;
 }
 
-void MoveTo(int x, int y) {
-  SetCursorPos(x, y);
-  Sleep(80);
-}
+void MoveTo(int x, int y) { SetCursorPos(x, y), Sleep(80); }
 
 TEST_F(Monitors, EachHasItsOwnMirroredPictureOverItsOwnDesktopAndInputOnAnyEndsTheShow) {
   ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "the test display has two monitors";
