@@ -41,7 +41,7 @@ TEST_F(ShowOnScreen, CoversTheScreenTopMostAndDrawsMirroredOverTheDesktopUntilAC
   ASSERT_TRUE(WaitUntil(black, 47s)) << "the area never went black at the end of the cycle";
   EXPECT_GT(GetTickCount64() - start, 38'000u) << "the cycle ended early";
   // Then the show goes on over a fresh copy of the desktop.
-  EXPECT_TRUE(WaitUntil(overTheDesktop, 4s));
+  EXPECT_TRUE(WaitUntil(overTheDesktop, 8s));  // generous: the machine may be busy
   PressKey(VK_SHIFT);
   EXPECT_TRUE(EndsCleanly());
 }
