@@ -8,7 +8,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 need=()
 pkgs=(cmake make g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
-      python3 g++-mingw-w64-i686-posix mingw-w64-tools wine wine32:i386 xvfb xdotool
+      python3 g++-mingw-w64-i686-win32 mingw-w64-tools wine wine32:i386 xvfb xdotool
       imagemagick x11-apps x11-utils procps xserver-xorg-core xserver-xorg-video-dummy)
 for p in "${pkgs[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
@@ -28,7 +28,7 @@ fi
 # Windows build and its tests are made for 64-bit Windows and run under 64-bit Wine.
 if [ "$(bash "$(dirname "$0")/windows-preset.sh")" = win64 ]; then
   need=()
-  for p in wine64 g++-mingw-w64-x86-64-posix; do
+  for p in wine64 g++-mingw-w64-x86-64-win32; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
   done
   if [ "${#need[@]}" -gt 0 ]; then

@@ -5,13 +5,13 @@
 
 #include <limits>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "config/settings_store.win32.h"
 #include "engine/gdi_surface.win32.h"
 #include "ui/message_loop.win32.h"
 #include "ui/window_route.win32.h"
+#include "vorlux_test.h"
 
 namespace vorlux::test {
 namespace {
@@ -60,14 +60,14 @@ TEST(Pause, WaitsItsTimeAsleepWhileDispatchingAndAnsweringMessages) {
   // No timer runs yet: only the sent message can wake the wait.
   const double start = MonotonicSeconds(), cpu = CpuSeconds();
   double answered = -1;  // read after the join
-  std::thread sender([&] {
+  Thread sender([&] {
     Sleep(50);
     SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
     answered = MonotonicSeconds() - start;
   });
   Pause(0.5f);
   const double took = MonotonicSeconds() - start, busy = CpuSeconds() - cpu;
-  sender.join();
+  sender.Join();
   // Generous bounds: the figures are the benchmark's. A sent message does not wait for the end.
   EXPECT_TRUE(took >= 0.495 && took < 2.0 && answered < 0.4 && busy < 0.1)
       << took << " s, answered after " << answered << " s, " << busy << " s of CPU";

@@ -5,7 +5,6 @@
 // another's window, so this is where the preview's pixels can be read).
 #include <atomic>
 #include <cstdlib>
-#include <thread>
 
 #include "saver/preview.win32.h"
 #include "saver/probe.win32.h"
@@ -76,7 +75,7 @@ TEST(Probe, GivesUpOnAHungDialogAfterOneWait) {
   // A dialog whose thread stops answering once it has built it, with two lists of its own. (Not
   // on a page: this process would ask a page of its own for its title without a time limit.)
   std::atomic<HWND> dialog = nullptr;
-  std::thread hung([&] {
+  Thread hung([&] {
     const HWND d = NewWindow(L"Static", L"", nullptr);
     for (int i = 0; i < 2; ++i) NewList(d, kSavers, 2);
     dialog = d;
@@ -88,7 +87,7 @@ TEST(Probe, GivesUpOnAHungDialogAfterOneWait) {
   EXPECT_FALSE(IsSaverSelected(dialog, L"Vorlux"));
   EXPECT_LT(std::chrono::steady_clock::now() - t0, kProbeReplyTimeoutMs * 1ms + 1s)
       << "one unanswered question ends the probe: not one wait per question or per list";
-  hung.join();
+  hung.Join();
 }
 
 constexpr int kW = 152, kH = 112;  // the dialog's preview window
