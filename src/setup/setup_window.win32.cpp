@@ -50,7 +50,7 @@ void fsetup::CreateControls() {
       {.kind = Option, .id = kIdOptRandom, .caption = L"Random &Colors",
        .twips = {300, 960, 1605, 195}, .tabIndex = 2, .font = kRegular},
       {.kind = Option, .id = kIdOptFisso, .caption = L"&Only one color",
-       .twips = {300, 1260, 1545, 195}, .tabIndex = 3, .font = kRegular},
+       .twips = {300, 1260, 1545, 195}, .tabIndex = 3, .font = kRegular, .selected = true},
       {.kind = Label, .id = kIdLabel1, .caption = L"&Red:", .twips = {1695, 270, 345, 195},
        .tabIndex = 4, .container = kIdFrame1, .font = kRegular},
       {.kind = List, .id = kIdCboRed, .twips = {2475, 210, 1125, 315}, .tabIndex = 5,
@@ -75,8 +75,6 @@ void fsetup::CreateControls() {
   // clang-format on
   for (int label : {kIdLabel1, kIdLabel2, kIdLabel3}) WidenLabelToText(Control(label));
   SetCheckValue(kIdChkBlack, 1);
-  // The state the dialog is drawn in, before any handler has run.
-  SendMessageW(Control(kIdOptFisso), BM_SETCHECK, BST_CHECKED, 0);
   for (int list : kColorLists) SetControlBackColor(list, kWhite);
   // The white and the light grey show on a themed Windows too.
   for (int list : kColorLists) DrawUnthemed(Control(list));

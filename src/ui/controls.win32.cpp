@@ -114,8 +114,13 @@ void Form::AddControls(std::initializer_list<ControlDef> defs) {
       added.font = CreateFontInPoints(c.font.face, c.font.points, c.font.underline, c.font.bold);
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(added.font.Get()), FALSE);
     }
-    if (c.kind == ControlKind::kLabel) HookWindow(control, this);  // for its mouse events
+    // A label for its mouse events, an option for its arrow keys.
+    if (c.kind == ControlKind::kLabel || c.kind == ControlKind::kOptionButton)
+      HookWindow(control, this);
+    if (c.selected) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
   }
+  for (const ControlState& c : controls_)
+    if (c.kind == ControlKind::kOptionButton) MarkGroupStop(c);
   // The tab order is the order of the windows: each in turn goes to the bottom of its parent.
   std::vector<const ControlState*> order;
   for (const ControlState& c : controls_) order.push_back(&c);
@@ -184,25 +189,50 @@ bool Form::OptionValue(int id) const {
          SendMessageW(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+std::pair<const Form::ControlState*, const Form::ControlState*> Form::OptionGroup(
+    const ControlState& c) const {
+  // The options next to this one in its container, up to another kind of control.
+  const auto inGroup = [&](const ControlState& o) {
+    return o.container == c.container && o.kind == ControlKind::kOptionButton;
+  };
+  const ControlState *first = &c, *end = &c + 1;
+  while (first != controls_.data() && inGroup(*(first - 1))) --first;
+  while (end != controls_.data() + controls_.size() && inGroup(*end)) ++end;
+  return {first, end};
+}
+
+void Form::MarkGroupStop(const ControlState& option) {
+  // The selected option, or the first when none is: Tab never brings the focus to another.
+  const auto [first, end] = OptionGroup(option);
+  const ControlState* stop = std::find_if(first, end, [&](const ControlState& o) {
+    return OptionValue(o.id);
+  });
+  if (stop == end) stop = first;
+  for (const ControlState* o = first; o != end; ++o) {
+    const LONG style = GetWindowLongW(o->hwnd, GWL_STYLE) & ~WS_TABSTOP;
+    SetWindowLongW(o->hwnd, GWL_STYLE, style | (o == stop ? WS_TABSTOP : 0));
+  }
+}
+
 void Form::SetOptionValue(int id, bool selected) {
   const ControlState* c = Find(id);
-  if (!c || c->kind != ControlKind::kOptionButton) return;
-  if (!selected) {
-    SendMessageW(c->hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
-    return;
-  }
-  if (OptionValue(id)) return;
-  // The group: the options next to this one in its container, up to another kind of control.
-  const auto self = controls_.begin() + (c - controls_.data());
-  const auto inGroup = [&](const ControlState& o) { return o.container == c->container; };
-  auto first = self;
-  while (first != controls_.begin() && inGroup(*(first - 1)) &&
-         (first - 1)->kind == ControlKind::kOptionButton)
-    --first;
-  for (auto it = first;
-       it != controls_.end() && inGroup(*it) && it->kind == ControlKind::kOptionButton; ++it)
-    SendMessageW(it->hwnd, BM_SETCHECK, it == self ? BST_CHECKED : BST_UNCHECKED, 0);
-  Control_Click(id);
+  if (!c || c->kind != ControlKind::kOptionButton || (selected && OptionValue(id))) return;
+  const auto [first, end] = selected ? OptionGroup(*c) : std::pair{c, c + 1};
+  for (const ControlState* o = first; o != end; ++o)
+    SendMessageW(o->hwnd, BM_SETCHECK, o == c && selected ? BST_CHECKED : BST_UNCHECKED, 0);
+  MarkGroupStop(*c);
+  if (selected) Control_Click(id);
+}
+
+void Form::SelectNextOption(const ControlState& c, int step) {
+  const auto [first, end] = OptionGroup(c);
+  const auto count = end - first;
+  const ControlState* next = &c;
+  do next = first + (next - first + step + count) % count;
+  while (next != &c && !(IsWindowEnabled(next->hwnd) && IsWindowVisible(next->hwnd)));
+  const HWND window = next->hwnd;
+  SetOptionValue(next->id, true);  // selected before it has the focus, which then clicks nothing
+  if (IsWindow(window)) SetFocus(window);  // unless the click unloaded the form
 }
 
 int Form::CheckValue(int id) const {
@@ -308,6 +338,17 @@ LRESULT Form::ControlProc(const ControlState& control, UINT msg, WPARAM wp, LPAR
       if (control.pointer) {
         SetCursor(control.pointer);
         return TRUE;
+      }
+      break;
+    case WM_GETDLGCODE:
+      // The arrow keys move an option group's selection, as a user's pick.
+      if (control.kind == ControlKind::kOptionButton)
+        return CallDisplacedProc(window, msg, wp, lp) | DLGC_WANTARROWS;
+      break;
+    case WM_KEYDOWN:
+      if (control.kind == ControlKind::kOptionButton && wp >= VK_LEFT && wp <= VK_DOWN) {
+        SelectNextOption(control, wp == VK_LEFT || wp == VK_UP ? -1 : 1);
+        return 0;
       }
       break;
     case WM_MOUSEMOVE:

@@ -45,6 +45,7 @@ struct ControlDef {
   FontSpec font;      // owned by the control: replaced and deleted with it
   DWORD style = 0;    // styles beyond those of the kind (SS_NOPREFIX, BS_DEFPUSHBUTTON, ...)
   bool visible = true;
+  bool selected = false;  // an option drawn selected, before any handler has run
 };
 
 }  // namespace vorlux

@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/input_codes.h"
@@ -161,11 +162,19 @@ class Form : private WindowOwner {
   LRESULT OnWindowMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) override;
   // The form's own window.
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
-  // Labels' and frames' mouse events, pointer and click; a frame's drawing.
+  // Labels' and frames' mouse events, pointer and click; options' arrow keys; a frame's drawing.
   LRESULT ControlProc(const ControlState& control, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT FrameProc(HWND frame, UINT msg, WPARAM wp, LPARAM lp);
   // The brush of a WM_CTLCOLOR... message; nullptr when the control takes the default.
   HBRUSH ControlBrush(UINT msg, HWND control, HDC dc);
+  // The options of a group, as [first, end) in the controls' list.
+  std::pair<const ControlState*, const ControlState*> OptionGroup(
+      const ControlState& option) const;
+  // Makes one option of the group a tab stop and the others not.
+  void MarkGroupStop(const ControlState& option);
+  // Selects the next (step 1) or previous (-1) option of the group that can take the focus, and
+  // gives it the focus.
+  void SelectNextOption(const ControlState& option, int step);
   ControlState* Find(int id);
   const ControlState* Find(int id) const;
   const ControlState* FindWindow(HWND control) const;

@@ -127,6 +127,42 @@ TEST_F(Setup, ShowsTheStoredChoicesAndOnlyOkStoresWhatItShows) {
   }
 }
 
+TEST_F(Setup, TheOptionsAreOneTabStopTheSelectedOneAndTheArrowKeysPickTheOther) {
+  const auto focus = [&] {
+    GUITHREADINFO info{.cbSize = sizeof info};
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
+    return GetDlgCtrlID(info.hwndFocus);
+  };
+  const auto stops = [&] {  // the group's first, the tab stop, and a group after it
+    const auto style = [&](HWND w) { return GetWindowLongW(w, GWL_STYLE); };
+    return (style(Item(kIdOptRandom)) & WS_GROUP) && !(style(Item(kIdOptFisso)) & WS_GROUP) &&
+                   style(GetWindow(Item(kIdOptFisso), GW_HWNDNEXT)) & WS_GROUP
+               ? (style(Item(kIdOptRandom)) & WS_TABSTOP ? "R" : "") +
+                     std::string(style(Item(kIdOptFisso)) & WS_TABSTOP ? "F" : "")
+               : "no group";
+  };
+  for (const bool fixed : {true, false}) {
+    SCOPED_TRACE(fixed ? "one colour" : "random colours");
+    WriteSaverSetting(L"ColorFixed", fixed ? L"10,20,30" : L"");
+    WriteSaverSetting(L"ColorRandom", fixed ? L"0" : L"1");
+    ASSERT_TRUE(Open(L"/c"));
+    const int chosen = fixed ? kIdOptFisso : kIdOptRandom;
+    EXPECT_EQ(stops(), fixed ? "F" : "R");
+    Keys({}, VK_TAB, 2);  // from "&Delete Screen" past "&Mouse sensitivity"
+    EXPECT_EQ(focus(), chosen);
+    Keys({}, VK_TAB);
+    EXPECT_EQ(focus(), fixed ? kIdCboRed : IDOK) << "one stop for the two options";
+    Keys({VK_SHIFT}, VK_TAB), Keys({}, fixed ? VK_UP : VK_DOWN);
+    const char *random = "R -1,-1,-1 off #ffffff black", *stored = "F 10,20,30 #0a141e black";
+    EXPECT_EQ(Shown(), fixed ? random : "F 0,0,0 #000000 black");
+    EXPECT_TRUE(focus() != chosen && stops() == (fixed ? "R" : "F"));
+    Keys({}, VK_RIGHT);  // round the group and back
+    EXPECT_EQ(Shown(), fixed ? stored : random);
+    Do("esc");
+    EXPECT_EQ(saver_.WaitExit(5s), 0u);
+  }
+}
+
 TEST_F(Setup, TheSwatchOpensTheChooserAtItsColourAndTheSystemMenuOpensAboutWhoseLinksEndTheRun) {
   WriteSaverSetting(L"ColorRandom", L"0");
   WriteSaverSetting(L"ColorFixed", L"10,20,30");

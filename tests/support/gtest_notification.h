@@ -7,14 +7,11 @@
 namespace testing::internal {
 class Notification {
  public:
-  Notification() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
   ~Notification() { CloseHandle(event_); }
-  Notification(const Notification&) = delete;
-  Notification& operator=(const Notification&) = delete;
   void Notify() { SetEvent(event_); }
   void WaitForNotification() { WaitForSingleObject(event_, INFINITE); }
 
  private:
-  HANDLE event_;
+  HANDLE event_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 };
 }  // namespace testing::internal

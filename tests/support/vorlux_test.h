@@ -50,23 +50,12 @@ class Process {
 
 std::wstring WindowTextOf(HWND window);
 
-// Runs a function on a thread of its own, joined at the latest when the object goes.
-class Thread {
- public:
-  explicit Thread(std::function<void()> run)
-      : run_(std::move(run)), handle_(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
-  ~Thread() { Join(); }
-  void Join() {
-    if (handle_) WaitForSingleObject(handle_, INFINITE), CloseHandle(handle_), handle_ = nullptr;
-  }
-  Thread(const Thread&) = delete;
-  Thread& operator=(const Thread&) = delete;
-
- private:
-  static DWORD CALLBACK Run(void* self) { return static_cast<Thread*>(self)->run_(), 0; }
-  std::function<void()> run_;
-  HANDLE handle_;
-};
+// Runs f on a thread of its own; Join waits for that thread to end.
+template <class F>
+DWORD CALLBACK RunThread(void* f) { return (*static_cast<F*>(f))(), 0; }
+template <class F>
+HANDLE StartThread(F& f) { return CreateThread(nullptr, 0, RunThread<F>, &f, 0, nullptr); }
+inline void Join(HANDLE thread) { WaitForSingleObject(thread, INFINITE), CloseHandle(thread); }
 
 // The saver's settings (section "Setting" of the application title); "(absent)" for none.
 std::wstring ReadSaverSetting(std::wstring_view key);

@@ -60,14 +60,15 @@ TEST(Pause, WaitsItsTimeAsleepWhileDispatchingAndAnsweringMessages) {
   // No timer runs yet: only the sent message can wake the wait.
   const double start = MonotonicSeconds(), cpu = CpuSeconds();
   double answered = -1;  // read after the join
-  Thread sender([&] {
+  auto run = [&] {
     Sleep(50);
     SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
     answered = MonotonicSeconds() - start;
-  });
+  };
+  const HANDLE sender = StartThread(run);
   Pause(0.5f);
   const double took = MonotonicSeconds() - start, busy = CpuSeconds() - cpu;
-  sender.Join();
+  Join(sender);
   // Generous bounds: the figures are the benchmark's. A sent message does not wait for the end.
   EXPECT_TRUE(took >= 0.495 && took < 2.0 && answered < 0.4 && busy < 0.1)
       << took << " s, answered after " << answered << " s, " << busy << " s of CPU";

@@ -75,19 +75,20 @@ TEST(Probe, GivesUpOnAHungDialogAfterOneWait) {
   // A dialog whose thread stops answering once it has built it, with two lists of its own. (Not
   // on a page: this process would ask a page of its own for its title without a time limit.)
   std::atomic<HWND> dialog = nullptr;
-  Thread hung([&] {
+  auto run = [&] {
     const HWND d = NewWindow(L"Static", L"", nullptr);
     for (int i = 0; i < 2; ++i) NewList(d, kSavers, 2);
     dialog = d;
     Sleep(kProbeReplyTimeoutMs + 1500);
     DestroyWindow(d);
-  });
+  };
+  const HANDLE hung = StartThread(run);
   while (!dialog) Sleep(10);
   const auto t0 = std::chrono::steady_clock::now();
   EXPECT_FALSE(IsSaverSelected(dialog, L"Vorlux"));
   EXPECT_LT(std::chrono::steady_clock::now() - t0, kProbeReplyTimeoutMs * 1ms + 1s)
       << "one unanswered question ends the probe: not one wait per question or per list";
-  hung.Join();
+  Join(hung);
 }
 
 constexpr int kW = 152, kH = 112;  // the dialog's preview window
