@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <utility>
 
 #include "ui/fonts.win32.h"
 #include "ui/form.win32.h"
@@ -317,7 +318,7 @@ void Form::OnControlCommand(int id, int code) {
       if (code == CBN_SELCHANGE) Control_Click(id);
       break;
     case ControlKind::kOptionButton:
-      if (code == BN_CLICKED) SetOptionValue(id, true);
+      if (code == BN_CLICKED && !focusArriving_) SetOptionValue(id, true);
       break;
     case ControlKind::kLabel:
       if (code == STN_CLICKED) Control_Click(id);
@@ -334,6 +335,15 @@ LRESULT Form::ControlProc(const ControlState& control, UINT msg, WPARAM wp, LPAR
   const int id = control.id;
   const bool frame = control.kind == ControlKind::kFrame;
   switch (msg) {
+    case WM_SETFOCUS:
+      if (control.kind == ControlKind::kOptionButton) {
+        // Windows clicks an unselected option as the focus arrives; only the user picks one.
+        const bool outer = std::exchange(focusArriving_, true);
+        const LRESULT result = CallDisplacedProc(window, msg, wp, lp);
+        focusArriving_ = outer;
+        return result;
+      }
+      break;
     case WM_SETCURSOR:
       if (control.pointer) {
         SetCursor(control.pointer);

@@ -194,6 +194,7 @@ class Form : private WindowOwner {
   std::vector<HWND> disabledByModal_;
   std::vector<ControlState> controls_;
   bool dialogKeys_ = false;
+  bool focusArriving_ = false;  // an option is taking the focus
   int defaultButton_ = 0;
   int cancelButton_ = 0;
 };

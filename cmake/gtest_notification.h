@@ -1,6 +1,6 @@
 // GoogleTest's start signal for the threads it makes, on a Win32 event: the Windows builds use
-// the Win32 thread model, whose standard library has no std::mutex. Included before GoogleTest's
-// own headers, which then use this one.
+// the toolchain's Win32 thread model, whose standard library has no std::mutex. The build
+// includes this before GoogleTest's own headers, which then take this one.
 #pragma once
 #include <windows.h>
 
