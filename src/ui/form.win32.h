@@ -168,8 +168,7 @@ class Form : private WindowOwner {
   // The brush of a WM_CTLCOLOR... message; nullptr when the control takes the default.
   HBRUSH ControlBrush(UINT msg, HWND control, HDC dc);
   // The options of a group, as [first, end) in the controls' list.
-  std::pair<const ControlState*, const ControlState*> OptionGroup(
-      const ControlState& option) const;
+  std::pair<const ControlState*, const ControlState*> OptionGroup(const ControlState& option) const;
   // Makes one option of the group a tab stop and the others not.
   void MarkGroupStop(const ControlState& option);
   // Selects the next (step 1) or previous (-1) option of the group that can take the focus, and

@@ -51,10 +51,10 @@ class Process {
 std::wstring WindowTextOf(HWND window);
 
 // Runs f on a thread of its own; Join waits for that thread to end.
-template <class F>
-DWORD CALLBACK RunThread(void* f) { return (*static_cast<F*>(f))(), 0; }
-template <class F>
-HANDLE StartThread(F& f) { return CreateThread(nullptr, 0, RunThread<F>, &f, 0, nullptr); }
+inline DWORD CALLBACK RunThread(void* f) { return (*static_cast<std::function<void()>*>(f))(), 0; }
+inline HANDLE StartThread(std::function<void()>& f) {
+  return CreateThread(nullptr, 0, RunThread, &f, 0, nullptr);
+}
 inline void Join(HANDLE thread) { WaitForSingleObject(thread, INFINITE), CloseHandle(thread); }
 
 // The saver's settings (section "Setting" of the application title); "(absent)" for none.

@@ -60,7 +60,7 @@ TEST(Pause, WaitsItsTimeAsleepWhileDispatchingAndAnsweringMessages) {
   // No timer runs yet: only the sent message can wake the wait.
   const double start = MonotonicSeconds(), cpu = CpuSeconds();
   double answered = -1;  // read after the join
-  auto run = [&] {
+  std::function<void()> run = [&] {
     Sleep(50);
     SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
     answered = MonotonicSeconds() - start;

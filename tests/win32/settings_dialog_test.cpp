@@ -75,7 +75,7 @@ TEST(Probe, GivesUpOnAHungDialogAfterOneWait) {
   // A dialog whose thread stops answering once it has built it, with two lists of its own. (Not
   // on a page: this process would ask a page of its own for its title without a time limit.)
   std::atomic<HWND> dialog = nullptr;
-  auto run = [&] {
+  std::function<void()> run = [&] {
     const HWND d = NewWindow(L"Static", L"", nullptr);
     for (int i = 0; i < 2; ++i) NewList(d, kSavers, 2);
     dialog = d;
