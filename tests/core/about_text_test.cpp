@@ -63,14 +63,13 @@ TEST(AboutText, CommentsOfUpToThreeLinesKeepThePromptInPlaceLongerOnesPushItDown
 TEST(AboutText, PlaceholdersFitTheAddressesAndAWideEmailLinkKeepsTwoBlanksBeforeThePrompt) {
   EXPECT_EQ(BuildWebAddress(), kMakerWebAddress) << "the shown address is the link's target";
   AboutIdentity id = Identity();
-  id.email = L"a@b";
-  id.web = L"";
+  id.email = L"a@b", id.web = L"";
   EXPECT_EQ(Shape(L"", id), L"|T3.2.13||C|G||P|W15|");
   // 12 blanks more than the address's 18 characters, or two more than the link covers.
-  AboutIdentity wide = Identity();
+  id = Identity();
   for (auto [linkBlanks, prompt] : {std::pair{-5, 30}, {18, 30}, {28, 30}, {29, 31}, {40, 42}}) {
-    wide.emailLinkBlanks = linkBlanks;
-    EXPECT_EQ(Shape(L"", wide), L"|T3.2.13||C|G||P|W" + std::to_wstring(prompt) + L"|_31")
+    id.emailLinkBlanks = linkBlanks;
+    EXPECT_EQ(Shape(L"", id), L"|T3.2.13||C|G||P|W" + std::to_wstring(prompt) + L"|_31")
         << linkBlanks;
   }
 }

@@ -54,18 +54,17 @@ TEST(RunMode, WholeValuesThenContainmentInOrderPreviewPasswordShowSetup) {
 }
 
 TEST(Handles, PreviewAfterTheFirstBlankSetupOwnerAfterTheFirstColonRoundedWithin32Bits) {
+  // The arguments, the preview handle and the setup dialog's owner (0 where left out).
   // clang-format off
-  const struct { std::wstring arguments; int32_t preview, owner; } cases[] = {
-      {L"/p 123", 123, 0}, {L"/P  77", 77, 0}, {L"/p 1 2 3", 123, 0}, {L"/p 12abc", 12, 0},
-      {L"/p abc", 0, 0}, {L"/p -5", -5, 0}, {L"/s /p 5", 0, 0}, {L"/P:123", 0, 123},
-      {L"/p", 0, 0}, {L"/p\t77", 0, 0}, {L"/p &h1f", 31, 0}, {L"/P 2.5", 2, 0}, {L"/P 3.5", 4, 0},
-      {L"/P 2147483647", INT32_MAX, 0},
-      {L"/P -2147483648.5", INT32_MIN, 0}, {L"/P 2147483647.5", 0, 0}, {L"/P 2147483648", 0, 0},
-      {L"/P -2147483649", 0, 0}, {L"/P &HFFFFFFFF", 0, 0}, {L"/P 1e999", 0, 0},
-      {L"/P " + std::wstring(1000, L'9'), 0, 0}, {L"/c:456", 0, 456}, {L"-c:-5", 0, -5},
-      {L"/c: 4 5 6", 456, 456}, {L"/c:3.5", 0, 4}, {L"/c:&h1F", 0, 31}, {L"/c:1:2", 0, 1},
-      {L"/c x:456", 0, 456}, {L"/c 456", 456, 0}, {L"/c:abc", 0, 0}, {L"", 0, 0},
-      {L"/c:4294967296", 0, 0}, {L"/c:-2147483649", 0, 0}, {L"/c:1e999", 0, 0},
+  const struct { std::wstring arguments; int32_t preview = 0, owner = 0; } cases[] = {
+      {L"/p 123", 123}, {L"/P  77", 77}, {L"/p 1 2 3", 123}, {L"/p 12abc", 12}, {L"/p abc"},
+      {L"/p -5", -5}, {L"/s /p 5"}, {L"/P:123", 0, 123}, {L"/p"}, {L"/p\t77"}, {L"/p &h1f", 31},
+      {L"/P 2.5", 2}, {L"/P 3.5", 4}, {L"/P 2147483647", INT32_MAX},
+      {L"/P -2147483648.5", INT32_MIN}, {L"/P 2147483647.5"}, {L"/P 2147483648"},
+      {L"/P -2147483649"}, {L"/P &HFFFFFFFF"}, {L"/P 1e999"}, {L"/P " + std::wstring(1000, L'9')},
+      {L"/c:456", 0, 456}, {L"-c:-5", 0, -5}, {L"/c: 4 5 6", 456, 456}, {L"/c:3.5", 0, 4},
+      {L"/c:&h1F", 0, 31}, {L"/c:1:2", 0, 1}, {L"/c x:456", 0, 456}, {L"/c 456", 456},
+      {L"/c:abc"}, {L""}, {L"/c:4294967296"}, {L"/c:-2147483649"}, {L"/c:1e999"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -76,8 +75,8 @@ TEST(Handles, PreviewAfterTheFirstBlankSetupOwnerAfterTheFirstColonRoundedWithin
 }
 
 TEST(ListName, FileNameFromItsThirdCharacterWithoutDirectoryAndLastExtension) {
-  const std::wstring face = L"\xD83D\xDE00";  // U+1F600 as UTF-16: one character of the name
-  const std::wstring body(5000, L'x');
+  // U+1F600 as UTF-16, one character of the name, and a long name.
+  const std::wstring face = L"\xD83D\xDE00", body(5000, L'x');
   // clang-format off
   const struct { std::wstring file, name; } cases[] = {
       {L"SSVorlux.scr", L"Vorlux"},     {L"ssvorlux.SCR", L"vorlux"},  {L"SSVorlux", L"Vorlux"},

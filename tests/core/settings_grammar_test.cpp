@@ -23,11 +23,9 @@ TEST(LeadingNumber, Grammar) {
   // clang-format off
   const struct { std::wstring text; std::optional<double> value; } cases[] = {  // empty: too large
       // Blanks, tabs and line feeds are removed everywhere; other white space is unfit.
-      {L" \t\n- 1 2 . 5", -12.5}, {L"& H 1 0", 16}, {L"1 e 2", 100}, {L"", 0}, {L"1\r2", 1},
-      {L"\u00A01", 0},
+      {L" \t\n- 1 2 . 5", -12.5}, {L"& H 1 0", 16}, {L"1 e 2", 100}, {L"1\r2", 1}, {L"\u00A01", 0},
       // One leading sign, one period.
       {L"+5", 5}, {L"--5", 0}, {L"+-5", 0}, {L"5-3", 5}, {L".5", 0.5}, {L"5.", 5}, {L"1.2.3", 1.2},
-      {L".", 0},
       // Exponent with E or D and an optional sign; a letter without digits ends the number.
       {L"1d3", 1000}, {L"1D-2", 0.01}, {L"1e+2", 100}, {L".5e1", 5}, {L"1e2e3", 100},
       {L"1e2.5", 100}, {L"1E+", 1}, {L"1e-x5", 1}, {L"2.5e", 2.5}, {L".e5", 0}, {L"1f3", 1},
@@ -99,12 +97,9 @@ TEST(ParseColorTriplet, Grammar) {
   for (const auto& c : cases) EXPECT_EQ(ParseColorTriplet(c.text), c.color) << '"' << c.text << '"';
 }
 
-unsigned Lower(unsigned c) { return static_cast<unsigned>(LowerChar(static_cast<wchar_t>(c))); }
-unsigned Upper(unsigned c) { return static_cast<unsigned>(UpperChar(static_cast<wchar_t>(c))); }
-
 TEST(TextCase, SamplesFromEveryBlockAndRunOfPairs) {
   // clang-format off
-  const struct { unsigned upper, lower; } pairs[] = {
+  const struct { wchar_t u, l; } pairs[] = {
       {'A', 'a'}, {'Z', 'z'}, {0xC0, 0xE0}, {0xDE, 0xFE}, {0x178, 0xFF}, {0x100, 0x101},
       {0x136, 0x137}, {0x139, 0x13A}, {0x14A, 0x14B}, {0x17D, 0x17E}, {0x391, 0x3B1},
       {0x3A9, 0x3C9}, {0x386, 0x3AC}, {0x38F, 0x3CE}, {0x37F, 0x3F3}, {0x3F9, 0x3F2},
@@ -112,16 +107,14 @@ TEST(TextCase, SamplesFromEveryBlockAndRunOfPairs) {
       {0x48A, 0x48B}, {0x4C0, 0x4CF}, {0x4C1, 0x4C2}, {0x52E, 0x52F}, {0x40F, 0x45F},
       {0x12E, 0x12F}, {0x4BE, 0x4BF}, {0x4CD, 0x4CE}};
   // Mappings that go one way only, and signs inside the letter ranges that have no case.
-  const struct { unsigned c, lower, upper; } others[] = {
+  const struct { wchar_t c, l, u; } others[] = {
       {0xB5, 0xB5, 0x39C}, {0x130, 'i', 0x130}, {0x131, 0x131, 'I'}, {0x17F, 0x17F, 'S'},
       {0x3C2, 0x3C2, 0x3A3}, {0x3D0, 0x3D0, 0x392}, {0x3F4, 0x3B8, 0x3F4}, {0x212A, 'k', 0x212A},
       {0x212B, 0xE5, 0x212B}, {0x2126, 0x3C9, 0x2126}, {0xD7, 0xD7, 0xD7}, {0xF7, 0xF7, 0xF7},
       {0x3A2, 0x3A2, 0x3A2}, {0x3D1, 0x3D1, 0x398}, {0x3F5, 0x3F5, 0x395}, {0x2C0, 0x2C0, 0x2C0}};
   // clang-format on
-  for (const auto& p : pairs)
-    EXPECT_TRUE(Lower(p.upper) == p.lower && Upper(p.lower) == p.upper) << std::hex << p.upper;
-  for (const auto& o : others)
-    EXPECT_TRUE(Lower(o.c) == o.lower && Upper(o.c) == o.upper) << std::hex << o.c;
+  for (const auto& p : pairs) EXPECT_TRUE(LowerChar(p.u) == p.l && UpperChar(p.l) == p.u) << +p.u;
+  for (const auto& o : others) EXPECT_TRUE(LowerChar(o.c) == o.l && UpperChar(o.c) == o.u) << +o.c;
 }
 
 TEST(TextCase, WholeTextsCompareIgnoringCaseNotJustTheCaseBit) {

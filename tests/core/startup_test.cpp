@@ -28,11 +28,10 @@ TEST(InstanceRule, AloneAnOpenDialogComesForwardBesideAnotherOnlyAShowBesideAPre
   const struct {
     int32_t mode; bool other; const wchar_t* active; std::uintptr_t dialog; InstanceAction action;
   } cases[] = {
-      // Alone, every mode brings an open dialog forward; a stale announcement does not matter.
+      // Alone, every mode brings an open dialog forward, and without one goes on; a stale
+      // announcement does not matter.
       {None, 0, L"7", W, Restore}, {Setup, 0, L"7", W, Restore}, {Show, 0, L"7", W, Restore},
-      {Preview, 0, L"7", W, Restore}, {Password, 0, L"7", W, Restore}, {None, 0, L"7", 0, GoOn},
-      {Setup, 0, L"7", 0, GoOn}, {Show, 0, L"7", 0, GoOn}, {Preview, 0, L"7", 0, GoOn},
-      {Password, 0, L"7", 0, GoOn},
+      {Preview, 0, L"7", W, Restore}, {Password, 0, L"7", W, Restore}, {Show, 0, L"7", 0, GoOn},
       // Beside another instance only a second setup looks for the dialog.
       {Setup, 1, L"0", W, Restore}, {Setup, 1, L"0", 0, GoOn}, {Preview, 1, L"5", W, End},
       {None, 1, L"0", W, GoOn}, {Password, 1, L"0", W, GoOn},
@@ -60,23 +59,21 @@ TEST(StoredSettings, EachSideByItsRulesABadValueKeepsTheShowsTargetAndLeavesTheD
   seeded.Seed(kTimeOfDay);
   using C = StoredChoices::Colors;
   using Parts = std::optional<std::array<std::optional<int>, 3>>;
-  using Flag = std::optional<bool>;
-  constexpr Flag kKept;                // the show keeps its flag; the dialog leaves it unticked
-  constexpr std::optional<int> kSkip;  // the list keeps its state
+  constexpr std::optional<bool> kKept;  // the show keeps its flag; the dialog leaves it unticked
+  constexpr std::optional<int> kSkip;   // the list keeps its state
   // Stored ColorRandom, ColorFixed, BlackScreen, MouseMove ({}: never written); the option
   // and list entries the dialog selects (the show draws random colours unless kFixed); the show's
   // fixed colour; the black screen and mouse flags of both.
   // clang-format off
   const struct {
     const wchar_t *random, *fixed, *black, *mouse; C colors; Parts parts; uint32_t color;
-    Flag clear, mouseEnds;
+    std::optional<bool> clear, mouseEnds;
   } cases[] = {
       {{}, {}, {}, {}, C::kRandom, {}, kOld, true, false},
       {L"0", L"0,128,255", L"0", {}, C::kFixed, {{0, 128, 255}}, Rgb(0, 128, 255), false, false},
       {L"0", L"10,20,30", L"0", L"1", C::kFixed, {{10, 20, 30}}, Rgb(10, 20, 30), false, true},
       {L"FALSO", L"1,2,3,4", L"", L"Sì", C::kFixed, {{1, 2, 3}}, Rgb(1, 2, 3), false, true},
-      {L"FALSO", L" 12 , 34 , 56", L"Sì", L"x", C::kFixed, {{12, 34, 56}}, Rgb(12, 34, 56), true,
-       false},
+      {L"FALSO", L" 4 , 5 , 6", L"Sì", L"x", C::kFixed, {{4, 5, 6}}, Rgb(4, 5, 6), true, false},
       {L"Off", L"300,0,-1", L"-1", L"No", C::kFixed, {{300, 0, -1}}, Rgb(255, 0, 0), true, false},
       {L" yes", L"10,20,30", {}, {}, C::kFixed, {{10, 20, 30}}, Rgb(10, 20, 30), true, false},
       // Rounded to 16 bits, halves to even; what fits but is no entry goes to the list as is.
@@ -101,10 +98,9 @@ TEST(StoredSettings, EachSideByItsRulesABadValueKeepsTheShowsTargetAndLeavesTheD
       {L"1", {}, L"0", L"-1e400000", C::kRandom, {}, kOld, false, kKept},
   };
   // clang-format on
+  const std::array keys{kKeyColorRandom, kKeyColorFixed, kKeyBlackScreen, kKeyMouseMove};
   for (const auto& c : cases) {
     MemorySettingsStore store;
-    const std::wstring_view keys[] = {kKeyColorRandom, kKeyColorFixed, kKeyBlackScreen,
-                                      kKeyMouseMove};
     for (int k = 0; const wchar_t* text : {c.random, c.fixed, c.black, c.mouse})
       if (const std::wstring_view key = keys[k++]; text)
         store.Write(kAppTitle, kSettingSection, key, text);
@@ -112,8 +108,7 @@ TEST(StoredSettings, EachSideByItsRulesABadValueKeepsTheShowsTargetAndLeavesTheD
     const bool useRandom = c.colors != C::kFixed;
     for (bool before : {false, true}) {
       RunState s;
-      s.UseRandomColors = s.ClearToBlack = s.MouseMoveEnds = before;
-      s.FixedColor = kOld;
+      s.UseRandomColors = s.ClearToBlack = s.MouseMoveEnds = before, s.FixedColor = kOld;
       UniformRandom random;
       LoadSettings(s, stored, random, kTimeOfDay);
       EXPECT_EQ(
@@ -131,14 +126,12 @@ TEST(StoredSettings, EachSideByItsRulesABadValueKeepsTheShowsTargetAndLeavesTheD
 
 TEST(SetupChoices, OkWritesItsFourKeysInOrderAndTheSwatchCountsAnEmptyListAsZero) {
   using Written = std::vector<std::pair<std::wstring_view, std::wstring>>;
+  // clang-format off
   EXPECT_EQ(ChoicesToStore(true, 0, 128, 255, false, true), (Written{{kKeyColorFixed, L"0,128,255"},
-                                                                     {kKeyColorRandom, L"0"},
-                                                                     {kKeyBlackScreen, L"0"},
-                                                                     {kKeyMouseMove, L"1"}}));
+      {kKeyColorRandom, L"0"}, {kKeyBlackScreen, L"0"}, {kKeyMouseMove, L"1"}}));
   EXPECT_EQ(ChoicesToStore(false, 1, 2, 3, true, false), (Written{{kKeyColorFixed, L""},
-                                                                  {kKeyColorRandom, L"1"},
-                                                                  {kKeyBlackScreen, L"1"},
-                                                                  {kKeyMouseMove, L"0"}}));
+      {kKeyColorRandom, L"1"}, {kKeyBlackScreen, L"1"}, {kKeyMouseMove, L"0"}}));
+  // clang-format on
   EXPECT_EQ(SwatchColor(7, -1, 255), MakeColor(7, 0, 255));
 }
 
