@@ -162,23 +162,44 @@ TEST_F(Setup, TheSwatchOpensTheChooserAtItsColourAndTheSystemMenuOpensAboutWhose
   const std::wstring before = Stored();
   UseLinkRecorder();
   ASSERT_TRUE(Open(L"-c"));
-  // A pick in the colour chooser sets the lists; Cancel leaves them.
+  // A pick in the colour chooser sets the lists; Cancel leaves them. A custom colour added at
+  // one opening is offered again at the next, and a new run starts with the sixteen black.
   const auto chooser = [&] { return FindWindowW(L"#32770", L"Set Color"); };
+  const auto open = [&] { return ClickAt(Item(kIdLblColor)), WaitUntil(chooser, 5s); };
   const auto field = [&](int id) { return GetDlgItemInt(chooser(), id, nullptr, FALSE); };
-  for (bool pick : {false, true}) {
-    ClickAt(Item(kIdLblColor));
-    ASSERT_TRUE(WaitUntil([&] { return chooser() != nullptr; }, 5s));
-    EXPECT_TRUE(field(706) == 10 && field(707) == 20 && field(708) == 30);
+  const auto custom = [&](const std::vector<uint32_t>& expected) {  // once the chooser is drawn
+    return WaitUntil(
+        [&] {
+          RECT r;
+          GetWindowRect(GetDlgItem(chooser(), 721), &r);  // the sixteen wells, in two rows
+          const Screenshot shot = Screenshot::CaptureRect(r);
+          std::vector<uint32_t> wells;
+          for (int i = 0; i < 16; ++i)
+            wells.push_back(
+                shot.At((i % 8 * 2 + 1) * shot.Width() / 16, (i / 8 * 2 + 1) * shot.Height() / 4));
+          return wells == expected;
+        },
+        3s);
+  };
+  std::vector<uint32_t> black(16, 0), added = black;
+  added[0] = 0x010203;
+  for (int opening = 0; opening < 3; ++opening) {
+    const bool pick = opening == 1;
+    const unsigned start = opening < 2 ? 10 : 1;  // 10,20,30 then 1,2,3
+    ASSERT_TRUE(open());
+    EXPECT_TRUE(field(706) == start && field(707) == 2 * start && field(708) == 3 * start);
+    EXPECT_TRUE(custom(opening < 2 ? black : added)) << "a colour added is offered again";
     if (pick) {
       ClickAt(GetDlgItem(chooser(), 719));  // "Define Custom Colors >>" shows the fields
       for (int id : {706, 707, 708}) {
         ClickAt(GetDlgItem(chooser(), id));
         Keys({}, VK_END), Keys({}, VK_BACK, 3), Keys({}, static_cast<WORD>('0' + id - 705));
       }
+      ClickAt(GetDlgItem(chooser(), 712));  // "Add to Custom Colors"
     }
     ClickAt(GetDlgItem(chooser(), pick ? IDOK : IDCANCEL));
     ASSERT_TRUE(WaitUntil([&] { return !chooser(); }, 5s));
-    EXPECT_EQ(Shown(), pick ? "F 1,2,3 #010203 black" : "F 10,20,30 #0a141e black");
+    EXPECT_EQ(Shown(), opening ? "F 1,2,3 #010203 black" : "F 10,20,30 #0a141e black");
   }
   // The system menu's last entry opens About; the About command restores a minimized dialog.
   const auto about = [] { return IsWindowVisible(FindWindowW(kFormClassName, L"About")); };
@@ -198,6 +219,10 @@ TEST_F(Setup, TheSwatchOpensTheChooserAtItsColourAndTheSystemMenuOpensAboutWhose
                   "https://www.example.org/vorlux/\n");
   EXPECT_EQ(saver_.WaitExit(3s), 0u);
   EXPECT_EQ(Stored(), before);
+  ASSERT_TRUE(Open(L"-c") && open());
+  EXPECT_TRUE(custom(black)) << "a new run starts with the sixteen black";
+  Keys({}, VK_ESCAPE), Keys({}, VK_ESCAPE);
+  EXPECT_EQ(saver_.WaitExit(5s), 0u);
 }
 
 TEST_F(Setup, TheSettingsDialogThatAskedStaysDisabledWhileItIsOpenAndComesBackToTheFront) {
